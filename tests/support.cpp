@@ -1,0 +1,72 @@
+#include "support.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "netlist/input.h"
+#include "netlist/readers/readers.h"
+
+namespace veltrax::test {
+
+std::unique_ptr<NetlistStore> new_store() {
+  auto store = std::make_unique<NetlistStore>();
+  store->bind();
+  return store;
+}
+
+std::unique_ptr<NetTextPools> new_pools() {
+  return std::make_unique<NetTextPools>();
+}
+
+std::unique_ptr<Settings> new_settings() {
+  auto s = std::make_unique<Settings>();
+  clear_settings(*s);
+  return s;
+}
+
+int read_pads_text(std::string_view text, NetlistStore& store, int& pin_count) {
+  InputFile in(text);
+  return read_pads(in, store, pin_count, 0);
+}
+
+std::string pads_netlist(std::string_view parts, std::string_view signals) {
+  std::string out = "*PADS-PCB*\r\n*PART*\r\n";
+  std::istringstream part_lines{std::string(parts)};
+  for (std::string line; std::getline(part_lines, line);)
+    out += line + "\r\n";
+  out += "*NET*\r\n";
+  std::istringstream signal_lines{std::string(signals)};
+  for (std::string line; std::getline(signal_lines, line);) {
+    const std::size_t colon = line.find(':');
+    out += "*SIGNAL* " + line.substr(0, colon) + "\r\n" + line.substr(colon + 2) + "\r\n";
+  }
+  return out + "*END*\r\n";
+}
+
+std::string read_file(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void write_file(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+ScratchDir::ScratchDir() {
+  static std::atomic<int> serial{0};
+  path_ = std::filesystem::temp_directory_path() /
+          ("veltrax-test-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace veltrax::test

@@ -1,0 +1,42 @@
+// Helpers shared by the tests: stores on the heap, netlists from text, scratch folders.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "netlist/store.h"
+#include "settings/settings.h"
+
+namespace veltrax::test {
+
+// A bound store (the tables are too large for the stack).
+std::unique_ptr<NetlistStore> new_store();
+std::unique_ptr<NetTextPools> new_pools();
+std::unique_ptr<Settings> new_settings();
+
+// Reads PADS text into a store; returns the reader's result and sets pin_count.
+int read_pads_text(std::string_view text, NetlistStore& store, int& pin_count);
+
+// A PADS netlist from its part lines and its signals ("NET: U1.1 R1.2" lines), with CR LF ends.
+std::string pads_netlist(std::string_view parts, std::string_view signals);
+
+std::string read_file(const std::filesystem::path& path);
+void write_file(const std::filesystem::path& path, std::string_view bytes);
+
+// A fresh empty folder under the system's temporary folder, removed with the object.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::string operator/(std::string_view name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace veltrax::test
