@@ -1,0 +1,75 @@
+// Taking a netlist in: the byte stream every reader sees, and the line reads built on it.
+//
+// The file is read as bytes, without any conversion, except for two repairs made before any
+// reader rule applies: NUL bytes are dropped (so that no zero-terminated text is cut short by
+// one), and a line feed that does not follow a carriage return is read as CR LF (so that
+// netlists with LF-only line ends, from Linux machines and git checkouts, have their line
+// marks). Files with CR LF lines read exactly as written; CR NUL LF is one line end.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string_view>
+
+namespace veltrax {
+
+inline constexpr int END_OF_INPUT = -1;
+
+class InputFile {
+ public:
+  // Reads from an open file (not owned, not closed), from its current position.
+  explicit InputFile(std::FILE* file);
+  // Reads from bytes in memory (tests, fuzzing, format detection); they must outlive this.
+  explicit InputFile(std::string_view bytes);
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  // The next byte after the repairs, or END_OF_INPUT.
+  int get() {
+    if (pending_lf_) {
+      pending_lf_ = false;
+      return '\n';
+    }
+    for (;;) {
+      if (pos_ == len_ && !refill()) return END_OF_INPUT;
+      const unsigned char c = data_[pos_++];
+      if (c == '\0') continue;
+      if (c == '\n' && !after_cr_) {
+        pending_lf_ = true;
+        return '\r';
+      }
+      after_cr_ = c == '\r';
+      return c;
+    }
+  }
+
+  // True when reading the file failed (as opposed to ending); error() is the errno of it.
+  bool failed() const { return failed_; }
+  int error() const { return error_; }
+
+ private:
+  bool refill();
+
+  std::FILE* file_ = nullptr;
+  const unsigned char* data_ = nullptr;
+  std::size_t pos_ = 0;
+  std::size_t len_ = 0;
+  bool after_cr_ = false;
+  bool pending_lf_ = false;
+  bool failed_ = false;
+  int error_ = 0;
+  unsigned char buffer_[1 << 16];
+};
+
+// Reads one CR-terminated line into buf (size bytes, terminator included): characters up to a
+// CR, the end of the input, or until size - 1 characters are stored; control characters other
+// than CR are dropped on the way, the CR is consumed but not stored. A line cut at the size
+// limit continues as the next line. Returns the line's length, or END_OF_INPUT when nothing was
+// stored and the input has ended.
+int read_cr_line(InputFile& in, char* buf, int size);
+
+// The standard line read: characters up to and including the next line feed, at most size - 1
+// of them, nothing dropped. Returns the length, or END_OF_INPUT when nothing was read.
+int read_std_line(InputFile& in, char* buf, int size);
+
+}  // namespace veltrax

@@ -1,0 +1,77 @@
+// The lexical routines the readers share: the class of every byte, and small pure functions over
+// a zero-terminated buffer that return a position.
+#pragma once
+
+#include <array>
+#include <cstring>
+
+namespace veltrax {
+
+enum class ByteClass : unsigned char {
+  dropped,   // control characters below 0x20 other than CR: TAB and LF included
+  cr,        // the line end of every line-oriented rule
+  blank,     // the space character, the only blank
+  quote,     // the double quote
+  ordinary,  // every other byte, 0x7F and 0x80 to 0xFF included
+};
+
+namespace detail {
+constexpr std::array<ByteClass, 256> make_byte_classes() {
+  std::array<ByteClass, 256> t{};
+  for (int c = 0; c < 256; ++c) {
+    t[c] = c < 0x20 ? ByteClass::dropped : ByteClass::ordinary;
+  }
+  t['\r'] = ByteClass::cr;
+  t[' '] = ByteClass::blank;
+  t['"'] = ByteClass::quote;
+  return t;
+}
+inline constexpr std::array<ByteClass, 256> byte_classes = make_byte_classes();
+static_assert(byte_classes['\t'] == ByteClass::dropped, "TAB is not a blank");
+static_assert(byte_classes['\n'] == ByteClass::dropped, "LF is no line end of its own");
+static_assert(byte_classes[0x80] == ByteClass::ordinary &&
+                  byte_classes[0xFF] == ByteClass::ordinary,
+              "Shift-JIS bytes are ordinary characters");
+}  // namespace detail
+
+inline ByteClass byte_class(int c) {
+  return detail::byte_classes[static_cast<unsigned char>(c)];
+}
+
+inline const char* skip_blanks(const char* p) {
+  while (*p == ' ')
+    ++p;
+  return p;
+}
+
+// Copies the field that starts at p into dst, at most room characters, and terminates it; the
+// rest of the field is skipped. The field ends at the end of the text or at any character of
+// stops. Returns the position where the field ended.
+inline const char* copy_field(char* dst, int room, const char* p, const char* stops) {
+  int n = 0;
+  for (; *p != '\0' && std::strchr(stops, *p) == nullptr; ++p) {
+    if (n < room) dst[n++] = *p;
+  }
+  dst[n] = '\0';
+  return p;
+}
+
+// Copies at most room characters of text into dst and terminates it.
+inline void copy_bounded(char* dst, int room, const char* text) {
+  copy_field(dst, room, text, "");
+}
+
+// Removes the blanks at the end of a text.
+inline void trim_trailing_blanks(char* s) {
+  std::size_t n = std::strlen(s);
+  while (n > 0 && s[n - 1] == ' ')
+    --n;
+  s[n] = '\0';
+}
+
+// True when the text at p begins with word.
+inline bool starts_with(const char* p, const char* word) {
+  return std::strncmp(p, word, std::strlen(word)) == 0;
+}
+
+}  // namespace veltrax

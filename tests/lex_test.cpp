@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "netlist/input.h"
+#include "netlist/lex.h"
+
+namespace veltrax {
+namespace {
+
+std::string taken_in(std::string_view bytes) {
+  InputFile in(bytes);
+  std::string out;
+  for (int c; (c = in.get()) != END_OF_INPUT;)
+    out += static_cast<char>(c);
+  return out;
+}
+
+std::vector<std::string> cr_lines(std::string_view bytes, int size) {
+  InputFile in(bytes);
+  std::vector<std::string> lines;
+  std::vector<char> buf(static_cast<std::size_t>(size));
+  while (read_cr_line(in, buf.data(), size) != END_OF_INPUT)
+    lines.emplace_back(buf.data());
+  return lines;
+}
+
+TEST(TakingIn, DropsNulAndReadsLoneLineFeedsAsCrLf) {
+  EXPECT_EQ(taken_in(std::string("a\0b", 3)), "ab");
+  EXPECT_EQ(taken_in("a\nb\n"), "a\r\nb\r\n");
+  EXPECT_EQ(taken_in("a\r\nb"), "a\r\nb");
+  EXPECT_EQ(taken_in(std::string("a\r\0\nb", 5)), "a\r\nb");  // CR NUL LF is one line end
+  EXPECT_EQ(taken_in("\n\n"), "\r\n\r\n");
+  EXPECT_EQ(taken_in("a\r\r\n"), "a\r\r\n");
+  EXPECT_EQ(taken_in(""), "");
+}
+
+TEST(TakingIn, ReadsAFileBeyondOneBuffer) {
+  std::string big(200000, 'x');
+  big[100000] = '\n';
+  std::FILE* f = std::tmpfile();
+  ASSERT_NE(f, nullptr);
+  std::fwrite(big.data(), 1, big.size(), f);
+  std::rewind(f);
+  InputFile in(f);
+  std::size_t n = 0;
+  for (int c; (c = in.get()) != END_OF_INPUT;)
+    ++n;
+  EXPECT_EQ(n, big.size() + 1);  // the lone LF became CR LF
+  EXPECT_FALSE(in.failed());
+  std::fclose(f);
+}
+
+TEST(ReadCrLine, EndsAtCrDropsControlsAndReportsTheEnd) {
+  EXPECT_EQ(cr_lines("ab\r\ncd\r\n", 520), (std::vector<std::string>{"ab", "cd"}));
+  EXPECT_EQ(cr_lines("a\tb\x01"
+                     "c\r",
+                     520),
+            (std::vector<std::string>{"abc"}));
+  EXPECT_EQ(cr_lines("\r\n\r\nx", 520), (std::vector<std::string>{"", "", "x"}));
+  EXPECT_EQ(cr_lines("\t", 520), std::vector<std::string>{});  // nothing stored, then the end
+  EXPECT_EQ(cr_lines("", 520), std::vector<std::string>{});
+  EXPECT_EQ(cr_lines("\xff\x80 \x7f\r", 520), (std::vector<std::string>{"\xff\x80 \x7f"}));
+}
+
+TEST(ReadCrLine, CutsAtTheBufferAndGoesOnWithTheRest) {
+  const std::string room_less_one(4, 'a');  // buffer of 6 holds 5 characters
+  const std::string room(5, 'b');
+  const std::string room_more_one(6, 'c');
+  EXPECT_EQ(cr_lines(room_less_one + "\r\n", 6), (std::vector<std::string>{"aaaa"}));
+  // A line of exactly the room stops before its CR, which then ends an empty line.
+  EXPECT_EQ(cr_lines(room + "\r\n", 6), (std::vector<std::string>{"bbbbb", ""}));
+  EXPECT_EQ(cr_lines(room_more_one + "\r\n", 6), (std::vector<std::string>{"ccccc", "c"}));
+}
+
+TEST(ReadStdLine, KeepsTheLineFeedAndCutsAtTheBuffer) {
+  InputFile in("ab\r\ncdefgh");
+  char buf[5];
+  ASSERT_EQ(read_std_line(in, buf, sizeof buf), 4);
+  EXPECT_STREQ(buf, "ab\r\n");
+  ASSERT_EQ(read_std_line(in, buf, sizeof buf), 4);
+  EXPECT_STREQ(buf, "cdef");
+  ASSERT_EQ(read_std_line(in, buf, sizeof buf), 2);
+  EXPECT_STREQ(buf, "gh");
+  EXPECT_EQ(read_std_line(in, buf, sizeof buf), END_OF_INPUT);
+}
+
+TEST(CopyField, StopsAtItsRoomAndSkipsTheRestOfTheField) {
+  char dst[4];
+  const char* text = "abcdef ghi";
+  EXPECT_EQ(copy_field(dst, 3, text, " "), text + 6);
+  EXPECT_STREQ(dst, "abc");
+  const char* dotted = "ab.c";
+  EXPECT_EQ(copy_field(dst, 3, dotted, ". "), dotted + 2);
+  EXPECT_STREQ(dst, "ab");
+  EXPECT_EQ(*copy_field(dst, 3, "xyz", " "), '\0');  // exactly the room
+  EXPECT_STREQ(dst, "xyz");
+  copy_bounded(dst, 3, "");
+  EXPECT_STREQ(dst, "");
+}
+
+TEST(TrimTrailingBlanks, RemovesOnlyTrailingSpaces) {
+  char a[] = "10 k  ";
+  trim_trailing_blanks(a);
+  EXPECT_STREQ(a, "10 k");
+  char b[] = "   ";
+  trim_trailing_blanks(b);
+  EXPECT_STREQ(b, "");
+}
+
+}  // namespace
+}  // namespace veltrax
