@@ -1,0 +1,108 @@
+// What the seven netlist readers share: their shape, the format list that selects one, and the
+// way a reader fills the tables of a store up to their capacities.
+//
+// A reader fills the PartTable and PinTable of one store from an input positioned at its start.
+// It returns the number of parts written (0 when the format has no part list) and sets
+// pin_count, always at least 1; on failure it returns a negative code and leaves pin_count
+// alone. -9 is common to all: nothing was read, or no pin was found. The reader neither opens
+// nor closes the file and writes no message.
+#pragma once
+
+#include <string_view>
+
+#include "netlist/input.h"
+#include "netlist/store.h"
+
+namespace veltrax {
+
+// The number of a format: the order of the format list.
+enum FormatIndex : int {
+  FORMAT_CADVANCE = 0,
+  FORMAT_MM2 = 1,
+  FORMAT_CADLUS = 2,
+  FORMAT_PROTEL = 3,
+  FORMAT_TELESIS = 4,
+  FORMAT_CCF = 5,
+  FORMAT_PADS = 6,
+  FORMAT_COUNT = 7,
+};
+
+inline constexpr int READ_NOTHING = -9;    // common to all readers
+inline constexpr int READ_NO_FORMAT = -1;  // a format index outside the list
+
+using Reader = int (*)(InputFile& in, NetlistStore& store, int& pin_count, int format_option);
+
+struct Format {
+  const char* label;  // the entry of the format list, as the window shows it
+  const char* name;   // the command line's name of the format
+  Reader read;
+  // True when the first bytes of a file carry this format's marks; nullptr for a format that
+  // has no mark of its own.
+  bool (*looks_like)(std::string_view head);
+};
+
+// The format list, in format-index order.
+const Format& format_at(int index);
+
+// Calls the reader of a format index; an index outside the list gives -1 without reading.
+int read_netlist(int format_index, InputFile& in, NetlistStore& store, int& pin_count,
+                 int format_option);
+
+// The format whose marks the first bytes of a file carry, in detection order (formats with
+// strong marks first, a format without marks of its own last), or -1 when none does.
+int detect_format(std::string_view head);
+
+// The work buffer of the condensing readers: READER_BUFFER_ROOM characters and a terminator,
+// shared by them and rewritten by every call.
+char* reader_text_buffer();
+
+// Fills the tables of a store in file order, keeping the capacities: the part or pin after the
+// last usable record goes to the scratch record, so that a reader can parse it as usual, and is
+// not kept. Dropped parts are counted in the store's part_overflow; dropped pins too when the
+// reader asks for it.
+class StoreWriter {
+ public:
+  explicit StoreWriter(NetlistStore& store) : store_(store) { store_.part_overflow = 0; }
+
+  bool parts_full() const { return parts_ == PART_CAPACITY; }
+  bool pins_full() const { return pins_ == PIN_CAPACITY; }
+
+  // The record to fill with the next part or pin.
+  PartRecord& part() { return store_.parts[parts_]; }
+  PinRecord& pin() { return store_.pins[pins_]; }
+
+  // Keeps the part or pin just filled, or drops it when the table is full.
+  void count_part() {
+    if (parts_full()) {
+      ++store_.part_overflow;
+    } else {
+      ++parts_;
+    }
+  }
+  void count_pin(bool overflow_counted) {
+    if (!pins_full()) {
+      ++pins_;
+    } else if (overflow_counted) {
+      ++store_.part_overflow;
+    }
+  }
+  // Counts a part or pin that the reader drops without parsing it.
+  void drop() { ++store_.part_overflow; }
+
+  int part_count() const { return parts_; }
+  int pin_count() const { return pins_; }
+
+  // The reader's result: the part count with pin_count set, or -9 when no pin was kept.
+  int finish(int& pin_count) const {
+    if (pins_ == 0) return READ_NOTHING;
+    pin_count = pins_;
+    return parts_;
+  }
+
+ private:
+  NetlistStore& store_;
+  int parts_ = 0;
+  int pins_ = 0;
+};
+
+}  // namespace veltrax
