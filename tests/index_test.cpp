@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "netlist/index.h"
+#include "netlist/lex.h"
+#include "support.h"
+
+namespace veltrax {
+namespace {
+
+void set_pin(NetlistStore& s, int i, const char* designator, const char* pin, const char* net) {
+  copy_bounded(s.pins[i].designator, DESIGNATOR_ROOM, designator);
+  copy_bounded(s.pins[i].pin, PIN_ROOM, pin);
+  copy_bounded(s.pins[i].net, NET_ROOM, net);
+}
+
+void set_part(NetlistStore& s, int i, const char* designator) {
+  copy_bounded(s.parts[i].designator, DESIGNATOR_ROOM, designator);
+  copy_bounded(s.parts[i].value, VALUE_ROOM, "v");
+  copy_bounded(s.parts[i].footprint, FOOTPRINT_ROOM, "f");
+}
+
+TEST(NormalisedPin, DropsPDollarAndLeadingZerosOfNumbers) {
+  const struct {
+    const char* in;
+    const char* out;
+  } cases[] = {{"P$12", "12"}, {"007", "7"},     {"P$0010", "10"}, {"000", ""},    {"0", ""},
+               {"P$0", ""},    {"0A", "0A"},     {"A01", "A01"},   {"P$0A", "0A"}, {"P$", ""},
+               {"p$1", "p$1"}, {"P$P$1", "P$1"}, {"10", "10"},     {"", ""}};
+  for (const auto& c : cases)
+    EXPECT_STREQ(normalised_pin(c.in), c.out) << c.in;
+}
+
+TEST(IndexNetlist, BuildsTheThreeTextsOfEveryNet) {
+  auto s = test::new_store();
+  auto pools = test::new_pools();
+  set_pin(*s, 0, "R1", "1", "GND");
+  set_pin(*s, 1, "U1:A", "P$07", "VCC");
+  set_pin(*s, 2, "C1", "2", "GND");
+  set_pin(*s, 3, "U1", "14", "VCC");
+  set_pin(*s, 4, "U1", "3", "VCC");
+  set_pin(*s, 5, "J1", "1", "LONE");
+  ASSERT_EQ(index_netlist(*s, 0, 6, *pools), 4);  // parts C1, J1, R1, U1 made from the pins
+
+  const PinRecord* p = s->pins.record;
+  const char* order[][2] = {{"C1", "2"},  {"J1", "1"}, {"R1", "1"},
+                            {"U1", "14"}, {"U1", "3"}, {"U1", "7"}};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_STREQ(p[i].designator, order[i][0]) << i;
+    EXPECT_STREQ(p[i].pin, order[i][1]) << i;
+    EXPECT_STREQ(p[i].work_designator, p[i].designator);
+    EXPECT_STREQ(p[i].work_pin, p[i].pin);
+  }
+  EXPECT_STREQ(p[0].net_members_counted, "2pin|C1.2|R1.1|");
+  EXPECT_STREQ(p[0].net_members, "pin|C1.2|R1.1|");
+  EXPECT_STREQ(p[0].net_parts, "pin|C1|R1|");
+  EXPECT_EQ(p[0].net_members, p[2].net_members);  // one text shared by the net's pins
+  EXPECT_STREQ(p[3].net_members_counted, "3pin|U1.14|U1.3|U1.7|");
+  EXPECT_STREQ(p[3].net_parts, "pin|U1|U1|U1|");  // a part stands once per pin
+  for (const char* text : {p[1].net_members_counted, p[1].net_members, p[1].net_parts}) {
+    EXPECT_STREQ(text, "**OPEN ERROR**");
+  }
+  EXPECT_STREQ(s->parts[3].designator, "U1");
+  EXPECT_STREQ(s->parts[3].value, "");
+  EXPECT_STREQ(s->parts[3].footprint, "x");
+}
+
+TEST(IndexNetlist, SortsByBytesAndStably) {
+  auto s = test::new_store();
+  auto pools = test::new_pools();
+  set_pin(*s, 0, "R2", "1", "B");
+  set_pin(*s, 1, "r1", "1", "B");
+  set_pin(*s, 2, "R10", "1", "A");
+  set_pin(*s, 3, "R1", "01", "Z");  // pins 01 and 1 of one part become two pins named 1
+  set_pin(*s, 4, "R1", "1", "A");
+  set_part(*s, 0, "r1");
+  set_part(*s, 1, "R2");
+  set_part(*s, 2, "R10");
+  set_part(*s, 3, "U1:A");  // only pins are cut at ':'
+  ASSERT_EQ(index_netlist(*s, 4, 5, *pools), 4);
+  const char* designators[] = {"R1", "R1", "R10", "R2", "r1"};
+  for (int i = 0; i < 5; ++i)
+    EXPECT_STREQ(s->pins[i].designator, designators[i]) << i;
+  // Equal (designator, pin) keep the order of the sort by net before.
+  EXPECT_STREQ(s->pins[0].net, "A");
+  EXPECT_STREQ(s->pins[1].net, "Z");
+  const char* parts[] = {"R10", "R2", "U1:A", "r1"};
+  for (int i = 0; i < 4; ++i)
+    EXPECT_STREQ(s->parts[i].designator, parts[i]) << i;
+}
+
+TEST(IndexNetlist, MakesPartsFromPinsWithoutTheEmptyDesignatorAndUpToTheCapacity) {
+  auto s = test::new_store();
+  auto pools = test::new_pools();
+  set_pin(*s, 0, "", "1", "A");
+  set_pin(*s, 1, "Q1", "1", "A");
+  EXPECT_EQ(index_netlist(*s, 0, 2, *pools), 1);
+  EXPECT_STREQ(s->parts[0].designator, "Q1");
+
+  auto big = test::new_store();
+  auto big_pools = test::new_pools();
+  const int n = PART_CAPACITY + 10;
+  char name[16];
+  for (int i = 0; i < n; ++i) {
+    std::snprintf(name, sizeof name, "P%05d", n - 1 - i);  // reversed: the sort puts them right
+    set_pin(*big, i, name, "1", "N");
+  }
+  EXPECT_EQ(index_netlist(*big, 0, n, *big_pools), PART_CAPACITY);
+  EXPECT_STREQ(big->parts[0].designator, "P00000");
+  EXPECT_STREQ(big->parts[PART_CAPACITY - 1].designator, "P05999");
+}
+
+TEST(IndexNetlist, PassesAReaderErrorThrough) {
+  auto s = test::new_store();
+  auto pools = test::new_pools();
+  EXPECT_EQ(index_netlist(*s, -7, 0, *pools), -7);
+  EXPECT_EQ(pools->members.used, 0u);
+}
+
+// Both stores at their pin capacity with every designator and pin at full width, in nets of
+// two pins (the most text per pin): the pools must hold it all.
+TEST(IndexNetlist, PoolsHoldTwoFullStoresAtFullWidth) {
+  auto pools = test::new_pools();
+  char designator[DESIGNATOR_ROOM + 1];
+  char pin[PIN_ROOM + 1];
+  char net[NET_ROOM + 1];
+  for (int side = 0; side < STORES_PER_RUN; ++side) {
+    auto s = test::new_store();
+    for (int i = 0; i < PIN_CAPACITY; ++i) {
+      std::snprintf(designator, sizeof designator, "D%019d", i);
+      std::snprintf(pin, sizeof pin, "P%09d", i);
+      std::snprintf(net, sizeof net, "N%d", i / 2);
+      set_pin(*s, i, designator, pin, net);
+    }
+    ASSERT_EQ(index_netlist(*s, 0, PIN_CAPACITY, *pools), PART_CAPACITY);
+    const PinRecord& last = s->pins[PIN_CAPACITY - 1];
+    EXPECT_EQ(std::string(last.net_members_counted),
+              "2pin|D0000000000000019998.P000019998|D0000000000000019999.P000019999|");
+  }
+  EXPECT_LE(pools->counted.used, pools->counted.size);
+  EXPECT_LE(pools->members.used, pools->members.size);
+  EXPECT_LE(pools->parts.used, pools->parts.size);
+  EXPECT_GT(pools->counted.used, std::size_t{1320066});  // more than a fixed 1,320,066 would hold
+}
+
+}  // namespace
+}  // namespace veltrax
