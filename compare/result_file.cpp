@@ -1,0 +1,143 @@
+#include "compare/result_file.h"
+
+#include <cerrno>
+#include <cstdarg>
+
+#include "netlist/limits.h"
+#include "platform/win32.h"
+
+namespace veltrax {
+
+namespace {
+
+constexpr std::size_t FLUSH_SIZE = 1 << 16;
+
+std::string vformat_text(const char* format, std::va_list args) {
+  char small[1024];
+  std::va_list copy;
+  va_copy(copy, args);
+  const int n = std::vsnprintf(small, sizeof small, format, copy);
+  va_end(copy);
+  if (n < 0) return {};
+  if (static_cast<std::size_t>(n) < sizeof small) return std::string(small, n);
+  std::string big(static_cast<std::size_t>(n) + 1, '\0');
+  std::vsnprintf(big.data(), big.size(), format, args);
+  big.resize(static_cast<std::size_t>(n));
+  return big;
+}
+
+// The pair of a numbered result name: its two characters before ".csv", compared as signed
+// 8-bit codes.
+struct Pair {
+  signed char first;
+  signed char second;
+  bool operator>(const Pair& o) const {
+    return first > o.first || (first == o.first && second > o.second);
+  }
+};
+
+// The greatest pair among the files that match prefix + "-??.csv"; false when there is none.
+bool greatest_listed_pair(const std::string& prefix, Pair& greatest) {
+  WIN32_FIND_DATAA found;
+  const std::string pattern = prefix + "-??.csv";
+  HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  bool any = false;
+  do {
+    const std::string_view name(found.cFileName);
+    if (name.size() < 6) continue;
+    const Pair pair{static_cast<signed char>(name[name.size() - 6]),
+                    static_cast<signed char>(name[name.size() - 5])};
+    if (!any || pair > greatest) greatest = pair;
+    any = true;
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+  return any;
+}
+
+}  // namespace
+
+bool ResultWriter::create(const char* path) {
+  close();
+  failed_ = false;
+  error_ = 0;
+  file_ = std::fopen(path, "wb");
+  return file_ != nullptr;
+}
+
+void ResultWriter::write(std::string_view text) {
+  if (file_ == nullptr) return;
+  for (const char c : text) {
+    if (c == '\n') pending_ += '\r';
+    pending_ += c;
+  }
+  if (pending_.size() >= FLUSH_SIZE) flush();
+}
+
+void ResultWriter::print(const char* format, ...) {
+  std::va_list args;
+  va_start(args, format);
+  write(vformat_text(format, args));
+  va_end(args);
+}
+
+void ResultWriter::flush() {
+  if (!pending_.empty() &&
+      std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size()) {
+    note_failure();
+  }
+  pending_.clear();
+}
+
+bool ResultWriter::close() {
+  if (file_ == nullptr) return !failed_;
+  flush();
+  if (std::fflush(file_) != 0 || std::ferror(file_)) note_failure();
+  if (std::fclose(file_) != 0) note_failure();
+  file_ = nullptr;
+  return !failed_;
+}
+
+void ResultWriter::note_failure() {
+  if (!failed_) error_ = errno;
+  failed_ = true;
+}
+
+std::string format_text(const char* format, ...) {
+  std::va_list args;
+  va_start(args, format);
+  std::string text = vformat_text(format, args);
+  va_end(args);
+  return text;
+}
+
+bool result_file_name(std::string_view compare_path, bool numbered, std::string& name) {
+  std::string_view cut = compare_path;
+  for (std::size_t k = 1; k <= 4 && k <= cut.size(); ++k) {
+    if (cut[cut.size() - k] == '.') {
+      cut.remove_suffix(k);
+      break;
+    }
+  }
+  name.assign(cut);
+  if (!numbered) {
+    name += ".csv";
+  } else {
+    Pair pair{'0', '0'};
+    if (greatest_listed_pair(name, pair)) {
+      if (pair.second < '9') {
+        ++pair.second;
+      } else if (pair.first < '9') {
+        ++pair.first;
+        pair.second = '0';
+      }
+    }
+    name += '-';
+    name += static_cast<char>(pair.first);
+    name += static_cast<char>(pair.second);
+    name += ".csv";
+  }
+  return name.size() <= RESULT_NAME_ROOM;
+}
+
+}  // namespace veltrax

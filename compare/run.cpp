@@ -1,0 +1,154 @@
+#include "compare/run.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "compare/parts.h"
+#include "compare/result_file.h"
+#include "netlist/index.h"
+#include "netlist/reader.h"
+#include "platform/files.h"
+
+namespace veltrax {
+
+namespace {
+
+// The stores and pools of the run: allocated once, reused by every run of the process.
+struct RunStorage {
+  NetlistStore ref;
+  NetlistStore cmp;
+  NetTextPools pools;
+};
+
+RunStorage& storage() {
+  static const std::unique_ptr<RunStorage> s(new RunStorage);
+  return *s;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+class Run {
+ public:
+  Run(Settings& s, const RunOptions& options, RunReport& report)
+      : s_(s), options_(options), report_(report), area_(current_area(s)) {}
+
+  void execute() {
+    RunStorage& st = storage();
+    set_slot(s_, SLOT_DISPLAYED_MESSAGE, "");
+    st.ref.bind();
+    st.cmp.bind();
+    for (int k = 0; k < PARAM_RUN_RESET_COUNT; ++k)
+      s_.param[PARAM_RUN_RESET_0 + k] = 0;
+
+    const char* ref_path = s_.slot[ref_path_slot(area_)];
+    const char* cmp_path = s_.slot[cmp_path_slot(area_)];
+    File ref_file(open_netlist(ref_path));
+    if (!ref_file) return fail_file(RunOutcome::reference_unopened, MSG_CANT_OPEN_INPUT, ref_path);
+    File cmp_file(open_netlist(cmp_path));
+    if (!cmp_file) return fail_file(RunOutcome::compare_unopened, MSG_CANT_OPEN_INPUT, cmp_path);
+
+    std::string name;
+    bool name_fits;
+    if (options_.result_name != nullptr) {
+      name = options_.result_name;
+      name_fits = name.size() <= RESULT_NAME_ROOM;
+    } else {
+      name_fits = result_file_name(cmp_path, s_.param[PARAM_AUTO_INC] != 0, name);
+    }
+    // A name without room is never stored: the shell could not hold it, and a cut name would
+    // point at another file.
+    set_slot(s_, result_path_slot(area_), name_fits ? name : std::string());
+    if (!name_fits) return fail_file(RunOutcome::result_too_long, MSG_CANT_CREATE_OUTPUT, name, 0);
+    // The name is refused when it is one of the inputs: creating it would destroy that netlist.
+    if (is_same_file(name.c_str(), ref_file.get()) || is_same_file(name.c_str(), cmp_file.get())) {
+      return fail_file(RunOutcome::result_is_input, MSG_CANT_CREATE_OUTPUT, name, 0);
+    }
+    if (!out_.create(name.c_str())) {
+      return fail_file(RunOutcome::result_uncreated, MSG_CANT_CREATE_OUTPUT, name);
+    }
+    out_.print("Ref=%s\nCmp=%s\n\n", ref_path, cmp_path);
+    st.pools.reset();
+
+    int ref_parts = 0;
+    int cmp_parts = 0;
+    if (!read_side(st.ref, ref_file.get(), ref_path, ref_format_param(area_),
+                   RunOutcome::reference_unopened, RunOutcome::reference_format, ref_parts) ||
+        !read_side(st.cmp, cmp_file.get(), cmp_path, cmp_format_param(area_),
+                   RunOutcome::compare_unopened, RunOutcome::compare_format, cmp_parts)) {
+      return;
+    }
+
+    out_.write("Category,Part.Pin,Name(ref),Name(cmp),Info(ref),Info(cmp)\n");
+    const PartCounts parts = compare_parts(st.ref.parts, ref_parts, st.cmp.parts, cmp_parts,
+                                           st.ref.part_overflow + st.cmp.part_overflow, out_);
+    append_slot(s_, SLOT_DISPLAYED_MESSAGE, parts_summary_message(parts));
+    out_.print("%s\n", parts_summary_line(parts).c_str());
+
+    if (!out_.close()) {
+      return fail_file(RunOutcome::result_unwritten, MSG_CANT_CREATE_OUTPUT, name, out_.error());
+    }
+    report_.differences = parts.any_difference();
+    append_slot(s_, SLOT_DISPLAYED_MESSAGE, "Completed\n");
+    set_slot(s_, area_message_slot(area_), s_.slot[SLOT_DISPLAYED_MESSAGE]);
+    report_.outcome = RunOutcome::completed;
+  }
+
+ private:
+  // Reads and indexes one netlist. On failure reports it and returns false.
+  bool read_side(NetlistStore& store, std::FILE* file, const char* path, int format_param,
+                 RunOutcome unreadable, RunOutcome format_failure, int& part_count) {
+    const int format_index = s_.param[format_param];
+    InputFile in(file);
+    int pin_count = 0;
+    const int read =
+        read_netlist(format_index, in, store, pin_count, s_.param[PARAM_FORMAT_OPTION]);
+    if (in.failed()) {
+      fail_file(unreadable, MSG_CANT_OPEN_INPUT, path, in.error());
+      return false;
+    }
+    part_count = index_netlist(store, read, pin_count, storage().pools);
+    if (part_count < 0 || pin_count == 0) {
+      report_.outcome = format_failure;
+      report_.code = part_count;
+      report_.format_index = format_index;
+      report_.file = path;
+      append_slot(s_, SLOT_DISPLAYED_MESSAGE,
+                  format_text("%d %s%s", part_count, message_text(s_, MSG_FORMAT_ERROR), path));
+      return false;
+    }
+    return true;
+  }
+
+  void fail_file(RunOutcome outcome, int message, const std::string& file, int sys_error) {
+    report_.outcome = outcome;
+    report_.sys_error = sys_error;
+    report_.file = file;
+    append_slot(s_, SLOT_DISPLAYED_MESSAGE, message_text(s_, message));
+    append_slot(s_, SLOT_DISPLAYED_MESSAGE, file);
+  }
+  void fail_file(RunOutcome outcome, int message, const std::string& file) {
+    fail_file(outcome, message, file, errno);
+  }
+
+  Settings& s_;
+  const RunOptions& options_;
+  RunReport& report_;
+  const int area_;
+  ResultWriter out_;
+};
+
+}  // namespace
+
+int comparison_run(Settings& settings, const RunOptions& options, RunReport* report) {
+  RunReport local;
+  RunReport& r = report != nullptr ? *report : local;
+  r = RunReport{};
+  Run(settings, options, r).execute();
+  return 0;
+}
+
+}  // namespace veltrax

@@ -1,0 +1,16 @@
+// File checks that the comparison run needs beyond the standard streams.
+#pragma once
+
+#include <cstdio>
+
+namespace veltrax {
+
+// Opens a netlist for reading in binary mode; a folder is refused (errno EISDIR) rather than
+// opened, so that it reads as a file that cannot be opened on every platform.
+std::FILE* open_netlist(const char* path);
+
+// True when the path names the very file that is open as the stream (the same file reached by
+// another name included). A path that names no existing file is never the same.
+bool is_same_file(const char* path, std::FILE* open_file);
+
+}  // namespace veltrax

@@ -1,0 +1,34 @@
+#include <io.h>
+
+#include <cerrno>
+
+#include "platform/files.h"
+#include "platform/win32.h"
+
+namespace veltrax {
+
+std::FILE* open_netlist(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    errno = EISDIR;
+    return nullptr;
+  }
+  return std::fopen(path, "rb");
+}
+
+bool is_same_file(const char* path, std::FILE* open_file) {
+  HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION a{};
+  BY_HANDLE_FILE_INFORMATION b{};
+  const HANDLE open_handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(open_file)));
+  const bool same = GetFileInformationByHandle(h, &a) != 0 &&
+                    GetFileInformationByHandle(open_handle, &b) != 0 &&
+                    a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+                    a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+  CloseHandle(h);
+  return same;
+}
+
+}  // namespace veltrax

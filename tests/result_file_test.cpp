@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "compare/result_file.h"
+#include "support.h"
+
+namespace veltrax {
+namespace {
+
+std::string plain_name(std::string_view compare_path) {
+  std::string name;
+  EXPECT_TRUE(result_file_name(compare_path, false, name));
+  return name;
+}
+
+TEST(ResultFileName, CutsTheExtensionFoundAmongTheLastFourCharacters) {
+  EXPECT_EQ(plain_name("C:\\work\\board.net"), "C:\\work\\board.csv");
+  EXPECT_EQ(plain_name("board.data"), "board.data.csv");
+  EXPECT_EQ(plain_name("D:\\r.1\\x"), "D:\\r.csv");
+  EXPECT_EQ(plain_name("board.ne"), "board.csv");
+  EXPECT_EQ(plain_name("board."), "board.csv");
+  EXPECT_EQ(plain_name("a.b.c"), "a.b.csv");  // the last '.' is met first
+  EXPECT_EQ(plain_name(".x"), ".csv");
+  EXPECT_EQ(plain_name("ab"), "ab.csv");
+  EXPECT_EQ(plain_name(""), ".csv");
+}
+
+TEST(ResultFileName, RefusesANameWithoutRoom) {
+  std::string name;
+  EXPECT_TRUE(result_file_name(std::string(515, 'a'), false, name));  // 519 characters
+  EXPECT_EQ(name.size(), 519u);
+  EXPECT_FALSE(result_file_name(std::string(516, 'a'), false, name));
+  EXPECT_FALSE(result_file_name(std::string(513, 'a') + ".net", true, name));
+}
+
+class Numbering : public ::testing::Test {
+ protected:
+  std::string next() {
+    std::string name;
+    EXPECT_TRUE(result_file_name(dir / "NET.net", true, name));
+    return name.substr(dir.path().string().size() + 1);
+  }
+  void add(const char* name) { test::write_file(dir.path() / name, "x"); }
+  test::ScratchDir dir;
+};
+
+TEST_F(Numbering, StartsAtZeroAndStepsTheGreatestPair) {
+  EXPECT_EQ(next(), "NET-00.csv");
+  add("NET-00.csv");
+  add("NET-07.csv");
+  EXPECT_EQ(next(), "NET-08.csv");
+  add("NET-09.csv");
+  EXPECT_EQ(next(), "NET-10.csv");
+}
+
+TEST_F(Numbering, MatchesEachQuestionMarkToExactlyOneCharacter) {
+  add("NET-1.csv");
+  add("NET-123.csv");
+  add("NET-55.txt");
+  add("OTHER-50.csv");
+  EXPECT_EQ(next(), "NET-00.csv");
+}
+
+TEST_F(Numbering, StopsAtTheLastPairAndAtPairsThatAreNotDigits) {
+  add("NET-99.csv");
+  EXPECT_EQ(next(), "NET-99.csv");
+  test::ScratchDir other;
+  test::write_file(other.path() / "NET-ab.csv", "x");
+  test::write_file(other.path() / "NET-12.csv", "x");
+  std::string name;
+  result_file_name(other / "NET.net", true, name);
+  EXPECT_EQ(name, other / "NET-ab.csv");
+}
+
+TEST_F(Numbering, ComparesPairsAsSignedBytes) {
+  add("NET-1\xe9.csv");  // 0xE9 is negative as a signed byte, so below '9'
+  add("NET-15.csv");
+  EXPECT_EQ(next(), "NET-16.csv");
+  add("NET-3\xe9.csv");
+  EXPECT_EQ(next(), "NET-3\xea.csv");  // a negative second character is below '9': stepped
+}
+
+TEST(ResultWriter, WritesLineFeedsAsCrLf) {
+  test::ScratchDir dir;
+  ResultWriter out;
+  ASSERT_TRUE(out.create((dir / "r.csv").c_str()));
+  out.print("Ref=%s\n", "a.net");
+  out.write("x\n\ny");
+  ASSERT_TRUE(out.close());
+  EXPECT_EQ(test::read_file(dir / "r.csv"), "Ref=a.net\r\nx\r\n\r\ny");
+}
+
+TEST(ResultWriter, ReportsAFailedWriteAtClose) {
+  ResultWriter out;
+  if (!out.create("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  out.write(std::string(100000, 'x'));
+  EXPECT_FALSE(out.close());
+  EXPECT_NE(out.error(), 0);
+}
+
+}  // namespace
+}  // namespace veltrax
