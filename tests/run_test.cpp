@@ -175,6 +175,16 @@ TEST_F(ComparisonRun, CutsAnOverlongMessageAndRefusesAnOverlongResultName) {
   EXPECT_FALSE(std::filesystem::exists(long_name, too_long));
 }
 
+TEST_F(ComparisonRun, CountsThePartsBothReadersDroppedAsErrors) {
+  std::string parts;
+  for (int i = 0; i <= PART_CAPACITY; ++i) parts += "R" + std::to_string(i) + " 1k\n";
+  const std::string full = test::pads_netlist(parts, "A: R1.1 R2.1");
+  run(full, full);
+  EXPECT_EQ(message(),
+            "Parts: same=6000, change (value=0, both=0, pcb=0), add=0, delete=0, error=2\n"
+            "Completed\n");
+}
+
 TEST_F(ComparisonRun, ASecondRunAfterALargerOneSeesOnlyItsOwnRecords) {
   std::string big_parts;
   std::string big_pins;
