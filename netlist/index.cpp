@@ -51,10 +51,11 @@ class PoolText {
     std::memcpy(p_, text, n);
     p_ += n;
   }
-  // Terminates the text and moves the pool's cursor past it.
-  void finish() {
-    assert(p_ < pool_.bytes + pool_.size);
-    *p_++ = '\0';
+  // Terminates the text and moves the pool's cursor past it and spare zero bytes after it.
+  void finish(std::size_t spare = 0) {
+    assert(p_ + spare < pool_.bytes + pool_.size);
+    std::memset(p_, 0, 1 + spare);
+    p_ += 1 + spare;
     pool_.used = static_cast<std::size_t>(p_ - pool_.bytes);
   }
   char* start() const { return start_; }
@@ -71,6 +72,7 @@ void write_net_texts(PinTable& pins, int first, int last, NetTextPools& pools) {
   PoolText members(pools.members);
   PoolText parts(pools.parts);
   const int k = last - first;
+  std::size_t empty_pins = 0;  // their entries may grow by one byte in the pin comparison
   if (k == 1) {
     counted.add(OPEN_ERROR_TEXT);
     members.add(OPEN_ERROR_TEXT);
@@ -91,6 +93,7 @@ void write_net_texts(PinTable& pins, int first, int last, NetTextPools& pools) {
       }
       parts.add(r.designator);
       parts.add("|");
+      if (r.pin[0] == '\0') ++empty_pins;
     }
   }
   for (int i = first; i < last; ++i) {
@@ -102,7 +105,7 @@ void write_net_texts(PinTable& pins, int first, int last, NetTextPools& pools) {
     r.net_parts = parts.start();
   }
   counted.finish();
-  members.finish();
+  members.finish(empty_pins);
   parts.finish();
 }
 
