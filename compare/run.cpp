@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "compare/parts.h"
+#include "compare/pins.h"
 #include "compare/result_file.h"
 #include "netlist/index.h"
 #include "netlist/reader.h"
@@ -75,10 +76,13 @@ class Run {
 
     int ref_parts = 0;
     int cmp_parts = 0;
+    int ref_pins = 0;
+    int cmp_pins = 0;
     if (!read_side(st.ref, ref_file.get(), ref_path, ref_format_param(area_),
-                   RunOutcome::reference_unopened, RunOutcome::reference_format, ref_parts) ||
+                   RunOutcome::reference_unopened, RunOutcome::reference_format, ref_parts,
+                   ref_pins) ||
         !read_side(st.cmp, cmp_file.get(), cmp_path, cmp_format_param(area_),
-                   RunOutcome::compare_unopened, RunOutcome::compare_format, cmp_parts)) {
+                   RunOutcome::compare_unopened, RunOutcome::compare_format, cmp_parts, cmp_pins)) {
       return;
     }
 
@@ -86,12 +90,15 @@ class Run {
     const PartCounts parts = compare_parts(st.ref.parts, ref_parts, st.cmp.parts, cmp_parts,
                                            st.ref.part_overflow + st.cmp.part_overflow, out_);
     append_slot(s_, SLOT_DISPLAYED_MESSAGE, parts_summary_message(parts));
-    out_.print("%s\n", parts_summary_line(parts).c_str());
+    pair_pins(st.ref, ref_parts, ref_pins, st.cmp, cmp_parts, cmp_pins);
+    const PinCounts pins =
+        classify_pins(st.ref, ref_pins, st.cmp, cmp_pins, parts_summary_line(parts), out_);
+    append_slot(s_, SLOT_DISPLAYED_MESSAGE, pins_summary_message(pins));
 
     if (!out_.close()) {
       return fail_file(RunOutcome::result_unwritten, MSG_CANT_CREATE_OUTPUT, name, out_.error());
     }
-    report_.differences = parts.any_difference();
+    report_.differences = parts.any_difference() || pins.any_row();
     append_slot(s_, SLOT_DISPLAYED_MESSAGE, "Completed\n");
     set_slot(s_, area_message_slot(area_), s_.slot[SLOT_DISPLAYED_MESSAGE]);
     report_.outcome = RunOutcome::completed;
@@ -100,10 +107,11 @@ class Run {
  private:
   // Reads and indexes one netlist. On failure reports it and returns false.
   bool read_side(NetlistStore& store, std::FILE* file, const char* path, int format_param,
-                 RunOutcome unreadable, RunOutcome format_failure, int& part_count) {
+                 RunOutcome unreadable, RunOutcome format_failure, int& part_count,
+                 int& pin_count) {
     const int format_index = s_.param[format_param];
     InputFile in(file);
-    int pin_count = 0;
+    pin_count = 0;
     const int read =
         read_netlist(format_index, in, store, pin_count, s_.param[PARAM_FORMAT_OPTION]);
     if (in.failed()) {

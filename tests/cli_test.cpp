@@ -40,7 +40,8 @@ class Cli : public ::testing::Test {
 TEST_F(Cli, ExitsWithZeroOneOrTwo) {
   Outcome same = run("ref.net ref.net");
   EXPECT_EQ(same.status, 0);
-  EXPECT_EQ(same.out, "Parts: same=2\nCompleted\nResult file: ref.csv\n");
+  EXPECT_EQ(same.out,
+            "Parts: same=2\nPins : same=2, net name=0\nCompleted\nResult file: ref.csv\n");
   EXPECT_EQ(same.err, "");
 
   Outcome changed = run("-q ref.net cmp.net");
@@ -52,6 +53,15 @@ TEST_F(Cli, ExitsWithZeroOneOrTwo) {
   EXPECT_EQ(missing.out, "Can't open the input file.\nnothing.net\n");
   EXPECT_EQ(missing.err,
             "veltrax_diffr: nothing.net: cannot read the netlist: No such file or directory\n");
+}
+
+TEST_F(Cli, ExitsWithOneForPinRowsAlone) {
+  test::write_file(dir / "renamed.net",
+                   test::pads_netlist("R1 10k@R0603\nU1 LM358@SO8", "VSS: R1.1 U1.4"));
+  const Outcome o = run("ref.net renamed.net");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out,
+            "Parts: same=2\nPins : same=0, net name=2\nCompleted\nResult file: renamed.csv\n");
 }
 
 TEST_F(Cli, WritesThePathsAsGivenAndTheResultWhereToldExactly) {

@@ -44,7 +44,8 @@ class ComparisonRun : public ::testing::Test {
     return "Ref=" + ref_path + "\r\nCmp=" + cmp_path + "\r\n\r\n" +
            "Category,Part.Pin,Name(ref),Name(cmp),Info(ref),Info(cmp)\r\n"
            "C.value,R2,\"`1k\",\"`2k2\",\"R0603\",\"R0603\"\r\n"
-           "SUM,Parts,same=2; change (value=1; both=0; pcb=0); add=0; delete=0; error=0\r\n";
+           "SUM,Parts,same=2; change (value=1; both=0; pcb=0); add=0; delete=0; error=0\r\n"
+           "SUM,Pins,same=5; net name=0\r\n";
   }
 
   test::ScratchDir dir;
@@ -59,6 +60,7 @@ TEST_F(ComparisonRun, CompletesAndLeavesItsOutputsInTheSettings) {
   EXPECT_TRUE(report.differences);
   EXPECT_EQ(message(),
             "Parts: same=2, change (value=1, both=0, pcb=0), add=0, delete=0, error=0\n"
+            "Pins : same=5, net name=0\n"
             "Completed\n");
   EXPECT_EQ(std::string(s->slot[area_message_slot(2)]), message());
   EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), dir / "cmp.csv");
@@ -70,7 +72,7 @@ TEST_F(ComparisonRun, CompletesAndLeavesItsOutputsInTheSettings) {
 TEST_F(ComparisonRun, EndsInEnglishCompletedInJapaneseToo) {
   s->param[PARAM_LANGUAGE] = LANGUAGE_JAPANESE;
   run(kRef, kRef);
-  EXPECT_EQ(message(), "Parts: same=3\nCompleted\n");
+  EXPECT_EQ(message(), "Parts: same=3\nPins : same=5, net name=0\nCompleted\n");
 }
 
 TEST_F(ComparisonRun, ReportsAnInputThatCannotBeOpenedInBothLanguages) {
@@ -154,6 +156,7 @@ TEST_F(ComparisonRun, ReportsAResultFileThatCannotBeCreatedOrWritten) {
   EXPECT_EQ(report.outcome, RunOutcome::result_unwritten);
   EXPECT_EQ(message(),
             "Parts: same=2, change (value=1, both=0, pcb=0), add=0, delete=0, error=0\n"
+            "Pins : same=5, net name=0\n"
             "Can't create the output file.\n/dev/full");
   EXPECT_EQ(std::string(s->slot[area_message_slot(2)]), "earlier");
 }
@@ -177,11 +180,13 @@ TEST_F(ComparisonRun, CutsAnOverlongMessageAndRefusesAnOverlongResultName) {
 
 TEST_F(ComparisonRun, CountsThePartsBothReadersDroppedAsErrors) {
   std::string parts;
-  for (int i = 0; i <= PART_CAPACITY; ++i) parts += "R" + std::to_string(i) + " 1k\n";
+  for (int i = 0; i <= PART_CAPACITY; ++i)
+    parts += "R" + std::to_string(i) + " 1k\n";
   const std::string full = test::pads_netlist(parts, "A: R1.1 R2.1");
   run(full, full);
   EXPECT_EQ(message(),
             "Parts: same=6000, change (value=0, both=0, pcb=0), add=0, delete=0, error=2\n"
+            "Pins : same=2, net name=0\n"
             "Completed\n");
 }
 
@@ -198,6 +203,7 @@ TEST_F(ComparisonRun, ASecondRunAfterALargerOneSeesOnlyItsOwnRecords) {
   EXPECT_EQ(result(), expected_result());
   EXPECT_EQ(message(),
             "Parts: same=2, change (value=1, both=0, pcb=0), add=0, delete=0, error=0\n"
+            "Pins : same=5, net name=0\n"
             "Completed\n");
 }
 

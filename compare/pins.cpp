@@ -1,0 +1,332 @@
+#include "compare/pins.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "compare/exchange.h"
+#include "compare/member_lists.h"
+#include "compare/parts.h"
+#include "netlist/lex.h"
+
+namespace veltrax {
+
+namespace {
+
+constexpr std::size_t ABBREVIATED_ROOM = 70;
+
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The order of the current pair of a merge: negative when the reference pin comes first,
+// positive when the compare pin does; a side past its last pin comes last.
+int merge_order(bool ref_left, bool cmp_left, const char* ref_designator, const char* ref_pin,
+                const char* cmp_designator, const char* cmp_pin) {
+  if (ref_left && cmp_left) {
+    const int c = std::strcmp(ref_designator, cmp_designator);
+    return c != 0 ? c : std::strcmp(ref_pin, cmp_pin);
+  }
+  return ref_left ? -1 : 1;
+}
+
+// The part of a designator: a binary search for the first record of that designator.
+const PartRecord* find_part(const PartTable& parts, int count, const char* designator) {
+  const PartRecord* end = parts.record + count;
+  const PartRecord* found = std::lower_bound(
+      parts.record, end, designator,
+      [](const PartRecord& p, const char* d) { return std::strcmp(p.designator, d) < 0; });
+  return found != end && std::strcmp(found->designator, designator) == 0 ? found : nullptr;
+}
+
+// A pin that the other netlist lacks under its designator and name. Its entry leaves its net's
+// member list when its part is on one side only, or becomes its part's wildcard entry, unless a
+// diode or transistor mapping explains it. Returns the positions a mapping consumed on each side
+// (2 or 3), or 0 when only the pin itself is done.
+int pair_one_sided(PinSides& t, int i, int j, Side side, const PartTable& parts, int part_count) {
+  PinRecord& p = side == Side::compare ? t.cmp[j] : t.ref[i];
+  const int alone_state = side == Side::compare ? 1 : 2;
+  const PartRecord* part = find_part(parts, part_count, p.designator);
+  if (part != nullptr && part->state != 0) p.state = alone_state;
+  char* entry = find_member_entry(p.net_members, p.designator, p.pin);
+  if (entry == nullptr) return 0;
+  if (p.state == alone_state) {
+    delete_member_entry(entry);
+    return 0;
+  }
+  if (looks_like_diode(p.designator)) {
+    if (try_diode_mapping(t, i, j, side)) return 2;
+  } else if (looks_like_transistor(p.designator)) {
+    if (try_transistor_mapping(t, i, j, side)) return 3;
+  }
+  make_wildcard_entry(entry, std::strlen(p.designator));
+  return 0;
+}
+
+// The member list of a pin as the Info columns show it: cut after the last '|' within its first
+// 70 characters, then "...", when it is longer.
+std::string abbreviated(const char* counted) {
+  const std::size_t length = std::strlen(counted);
+  if (length <= ABBREVIATED_ROOM) return counted;
+  std::size_t cut = ABBREVIATED_ROOM;
+  for (std::size_t k = ABBREVIATED_ROOM; k > 0; --k) {
+    if (counted[k - 1] == '|') {
+      cut = k;
+      break;
+    }
+  }
+  return std::string(counted, cut) + "...";
+}
+
+enum class Category {
+  same,
+  err,
+  pin_exchange,
+  net_name,
+  except_add_del_xch,
+  except_1pin,
+  except_pin_name,
+  at_least_1pin,
+  change_a_lot,
+  add,
+  pin_name_add,
+  del,
+  pin_name_delete,
+};
+
+const char* row_keyword(Category c) {
+  switch (c) {
+    case Category::err:
+      return "ERR";
+    case Category::pin_exchange:
+      return "pin exchange";
+    case Category::net_name:
+      return "NET name";
+    case Category::except_add_del_xch:
+      return "except add/del/xch";
+    case Category::except_1pin:
+      return "except 1pin";
+    case Category::except_pin_name:
+      return "except pin name";
+    case Category::at_least_1pin:
+      return "at least 1pin";
+    case Category::change_a_lot:
+      return "CHG a lot";
+    case Category::add:
+      return "ADD";
+    case Category::pin_name_add:
+      return "pin name add";
+    case Category::del:
+      return "DEL";
+    case Category::pin_name_delete:
+      return "pin name delete";
+    case Category::same:
+      break;
+  }
+  return "";
+}
+
+void count(PinCounts& n, Category c) {
+  switch (c) {
+    case Category::same:
+      ++n.same;
+      break;
+    case Category::err:
+      ++n.error;
+      break;
+    case Category::pin_exchange:
+      ++n.pin_exchange;
+      break;
+    case Category::net_name:
+      ++n.net_name;
+      break;
+    case Category::except_add_del_xch:
+      ++n.except_add_del_exch;
+      break;
+    case Category::except_1pin:
+      ++n.except_1pin;
+      break;
+    case Category::except_pin_name:
+      ++n.except_pin_name;
+      break;
+    case Category::at_least_1pin:
+      ++n.at_least_1pin;
+      break;
+    case Category::change_a_lot:
+      ++n.change_a_lot;
+      break;
+    case Category::add:
+      ++n.add;
+      break;
+    case Category::pin_name_add:
+    case Category::pin_name_delete:
+      ++n.pin_name;
+      break;
+    case Category::del:
+      ++n.del;
+      break;
+  }
+}
+
+// The category of a pin that both netlists have.
+Category classify_paired(const PinRecord& r, const PinRecord& c) {
+  const bool exchanged = c.state >= 3;
+  if (c.net_members_counted[0] == '*') return Category::err;
+  if (std::strcmp(r.net, c.net) == 0) return exchanged ? Category::pin_exchange : Category::same;
+  if (c.change_mark == 0) {
+    if (!is_auto_net_name(r.net) || !is_auto_net_name(c.net)) return Category::net_name;
+    return exchanged ? Category::pin_exchange : Category::same;
+  }
+  if (exchanged) return Category::pin_exchange;
+  if (member_lists_equal(r.net_members, c.net_members)) {
+    return has_several_entries(r.net_members) ? Category::except_add_del_xch
+                                              : Category::change_a_lot;
+  }
+  if (differ_in_one_pin_name(r.net_members, c.net_members)) return Category::except_1pin;
+  if (std::strcmp(r.net_parts, c.net_parts) == 0) return Category::except_pin_name;
+  if (share_another_entry(r.net_members, c.net_members, r.designator, r.pin)) {
+    return Category::at_least_1pin;
+  }
+  return Category::change_a_lot;
+}
+
+Category classify_reference_only(const PinRecord& r) {
+  if (r.state == 2) return Category::del;
+  return r.state >= 3 ? Category::pin_exchange : Category::pin_name_delete;
+}
+
+Category classify_compare_only(const PinRecord& c) {
+  if (c.net_members_counted[0] == '*') return Category::err;
+  if (c.state == 1) return Category::add;
+  return c.state >= 3 ? Category::pin_exchange : Category::pin_name_add;
+}
+
+}  // namespace
+
+bool is_auto_net_name(const char* name) {
+  if (starts_with(name, "N$")) return true;
+  if (!is_digit(name[0])) {
+    const char* p = name;
+    while (*p != '\0' && !is_digit(*p))
+      ++p;
+    int run = 0;
+    while (is_digit(p[run]))
+      ++run;
+    return run >= 5;
+  }
+  const char* p = name;
+  while (is_digit(*p))
+    ++p;
+  if (*p != 'N') return false;
+  ++p;
+  while (is_digit(*p))
+    ++p;
+  return *p == '\0';
+}
+
+void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp, int cmp_parts,
+               int cmp_pins) {
+  PinSides t{ref.pins, ref_pins, cmp.pins, cmp_pins};
+  // Every run starts clean, the record just after the last one included: records that a
+  // mapping passes over are never reached by the merge.
+  for (int k = 0; k <= ref_pins; ++k)
+    ref.pins[k].state = ref.pins[k].change_mark = 0;
+  for (int k = 0; k <= cmp_pins; ++k)
+    cmp.pins[k].state = cmp.pins[k].change_mark = 0;
+
+  int i = 0;
+  int j = 0;
+  while (i < ref_pins || j < cmp_pins) {
+    PinRecord& r = t.ref[i];
+    PinRecord& c = t.cmp[j];
+    const int order =
+        merge_order(i < ref_pins, j < cmp_pins, r.designator, r.pin, c.designator, c.pin);
+    r.state = r.change_mark = 0;
+    c.state = c.change_mark = 0;
+    if (order == 0) {
+      int step = 1;
+      if (c.net_members_counted[0] != '*' && std::strcmp(r.net, c.net) != 0) {
+        c.change_mark = std::strcmp(r.net_members_counted, c.net_members_counted);
+        if (c.change_mark != 0 && try_passive_exchange(t, i, j)) step = 2;
+      }
+      i += step;
+      j += step;
+    } else if (order > 0) {
+      const int mapped = pair_one_sided(t, i, j, Side::compare, cmp.parts, cmp_parts);
+      i += mapped;
+      j += mapped == 0 ? 1 : mapped;
+    } else {
+      const int mapped = pair_one_sided(t, i, j, Side::reference, ref.parts, ref_parts);
+      i += mapped == 0 ? 1 : mapped;
+      j += mapped;
+    }
+  }
+}
+
+PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStore& cmp,
+                        int cmp_pins, const std::string& parts_line, ResultWriter& out) {
+  PinCounts n;
+  int i = 0;
+  int j = 0;
+  while (i < ref_pins || j < cmp_pins) {
+    const bool ref_left = i < ref_pins;
+    const bool cmp_left = j < cmp_pins;
+    const PinRecord& r = ref.pins[i];
+    const PinRecord& c = cmp.pins[j];
+    const int order =
+        merge_order(ref_left, cmp_left, r.designator, r.pin, c.work_designator, c.work_pin);
+    const Category category = order == 0  ? classify_paired(r, c)
+                              : order < 0 ? classify_reference_only(r)
+                                          : classify_compare_only(c);
+    count(n, category);
+    if (category != Category::same) {
+      // Texts of a side past its last pin are empty.
+      const char* ref_designator = ref_left ? r.designator : "";
+      const char* ref_pin = ref_left ? r.pin : "";
+      const char* cmp_pin = cmp_left ? c.pin : "";
+      std::string part_pin;
+      if (category == Category::pin_exchange) {
+        part_pin = format_text("%s.%s ->.%s", ref_designator, ref_pin, cmp_pin);
+      } else if (order <= 0) {
+        part_pin = format_text("%s.%s", r.designator, r.pin);
+      } else {
+        part_pin = format_text("%s.%s", c.designator, c.pin);
+      }
+      const bool ref_side = order <= 0;
+      const bool cmp_side = order >= 0;
+      out.print("N.%s,%s,%s,%s,%s,%s\n", row_keyword(category), part_pin.c_str(),
+                ref_side ? quoted_name(r.net).c_str() : NONE_FIELD,
+                cmp_side ? quoted_name(c.net).c_str() : NONE_FIELD,
+                ref_side ? abbreviated(r.net_members_counted).c_str() : NONE_FIELD,
+                cmp_side ? abbreviated(c.net_members_counted).c_str() : NONE_FIELD);
+    }
+    if (order <= 0) ++i;
+    if (order >= 0) ++j;
+  }
+
+  out.print("%s\n", parts_line.c_str());
+  if (n.only_same_or_net_name()) {
+    out.print("SUM,Pins,same=%d; net name=%d\n", n.same, n.net_name);
+  } else {
+    out.print(
+        "SUM,Pins,same=%d; net name=%d; pin exchange=%d; except add/del/exch=%d; except "
+        "1pin=%d; except pin name=%d; at least 1pin=%d; change a lot=%d; pin name=%d; add=%d; "
+        "delete=%d; error=%d\n",
+        n.same, n.net_name, n.pin_exchange, n.except_add_del_exch, n.except_1pin, n.except_pin_name,
+        n.at_least_1pin, n.change_a_lot, n.pin_name, n.add, n.del, n.error);
+  }
+  return n;
+}
+
+std::string pins_summary_message(const PinCounts& n) {
+  if (n.only_same_or_net_name()) {
+    return format_text("Pins : same=%d, net name=%d\n", n.same, n.net_name);
+  }
+  return format_text(
+      "Pins : same=%d, net name=%d, pin exchange=%d, except add/del/exch=%d, except 1pin=%d, "
+      "except pin name=%d, at least 1pin=%d, change a lot=%d, pin name=%d, add=%d, delete=%d, "
+      "error=%d\n",
+      n.same, n.net_name, n.pin_exchange, n.except_add_del_exch, n.except_1pin, n.except_pin_name,
+      n.at_least_1pin, n.change_a_lot, n.pin_name, n.add, n.del, n.error);
+}
+
+}  // namespace veltrax

@@ -1,0 +1,54 @@
+// The pin comparison: the pairing pass, which notes what explains the differences of every pin,
+// and the classification pass, which writes one "N." row per changed pin and the summary lines.
+#pragma once
+
+#include <string>
+
+#include "compare/result_file.h"
+#include "netlist/store.h"
+
+namespace veltrax {
+
+struct PinCounts {
+  int same = 0;
+  int net_name = 0;
+  int pin_exchange = 0;
+  int except_add_del_exch = 0;
+  int except_1pin = 0;
+  int except_pin_name = 0;
+  int at_least_1pin = 0;
+  int change_a_lot = 0;
+  int pin_name = 0;  // pin name add and pin name delete rows
+  int add = 0;
+  int del = 0;
+  int error = 0;
+
+  // True when any "N." row was written (a net name row included).
+  bool any_row() const { return net_name > 0 || !only_same_or_net_name(); }
+  // True when every counter but same and net name is 0: the short summary forms then.
+  bool only_same_or_net_name() const {
+    return pin_exchange + except_add_del_exch + except_1pin + except_pin_name + at_least_1pin +
+               change_a_lot + pin_name + add + del + error ==
+           0;
+  }
+};
+
+// The pairing pass: sets every pin's state and change mark, edits the member lists and permutes
+// compare records as exchanged and differently named pins require. Writes nothing.
+void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp, int cmp_parts,
+               int cmp_pins);
+
+// The classification pass: writes the "N." rows, then the parts summary line that the part
+// comparison prepared and the pins summary line.
+PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStore& cmp,
+                        int cmp_pins, const std::string& parts_line, ResultWriter& out);
+
+// The pins summary for the displayed message.
+std::string pins_summary_message(const PinCounts& counts);
+
+// True when a net name looks made by a program rather than given by a person: it begins with
+// "N$"; or it does not begin with a digit and its first digit starts a run of five or more; or it
+// is digits, 'N' and digits ("12N3").
+bool is_auto_net_name(const char* name);
+
+}  // namespace veltrax
