@@ -47,12 +47,18 @@ CrossPattern pattern_at(const PinSides& t, int i, int j, int n) {
     p.cmp_size[x] = net_size(t.cmp[j + x].net_members_counted);
     for (int y = 0; y < n; ++y) {
       p.same_net[x][y] = same_text(t.ref[i + x].net, t.cmp[j + y].net);
-      if (x < 2 && y < 2) {
-        p.parts_equal[x][y] = same_text(t.ref[i + x].net_parts, t.cmp[j + y].net_parts);
-      }
     }
   }
   return p;
+}
+
+// The part lists that the passive decision compares, for the two pins at i and j.
+void add_part_lists(const PinSides& t, int i, int j, CrossPattern& p) {
+  for (int x = 0; x < 2; ++x) {
+    for (int y = 0; y < 2; ++y) {
+      p.parts_equal[x][y] = t.texts.parts_equal(t.ref[i + x].net_parts, t.cmp[j + y].net_parts);
+    }
+  }
 }
 
 // The fields that move with a compare pin when records are permuted.
@@ -120,9 +126,9 @@ void carry_out_mapping(PinSides& t, int i, int j, Side numbered, int n, int stat
     r.change_mark = c.change_mark = 1;
     c.work_pin[0] = r.pin[0];
     if (state == 4 && numbered == Side::reference) {
-      rename_member_entry(r.net_members, designator, c.pin[0]);
+      t.texts.rename_entry(r.net_members, designator, c.pin[0]);
     } else {
-      rename_member_entry(c.net_members, designator, r.pin[0]);
+      t.texts.rename_entry(c.net_members, designator, r.pin[0]);
     }
   }
 }
@@ -234,13 +240,15 @@ bool try_passive_exchange(PinSides& t, int i, int j) {
       !same_text(r1.designator, r0.designator)) {
     return false;
   }
-  if (!passive_exchanges(pattern_at(t, i, j, 2))) return false;
+  CrossPattern pattern = pattern_at(t, i, j, 2);
+  add_part_lists(t, i, j, pattern);
+  if (!passive_exchanges(pattern)) return false;
 
   permute_compare(t.cmp, j, {1, 0, 2}, 2);
   c0.state = c1.state = 3;
   c1.change_mark = c0.change_mark;
-  rename_member_entry(c0.net_members, c0.designator, '1');
-  rename_member_entry(c1.net_members, c1.designator, '2');
+  t.texts.rename_entry(c0.net_members, c0.designator, '1');
+  t.texts.rename_entry(c1.net_members, c1.designator, '2');
   return true;
 }
 

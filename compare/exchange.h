@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "compare/net_texts.h"
 #include "netlist/store.h"
 
 namespace veltrax {
@@ -29,12 +30,13 @@ Pairing diode_pairing(const CrossPattern& p);
 // false when there is no mapping.
 bool transistor_assignment(const CrossPattern& p, std::array<int, 3>& partner);
 
-// The two pin tables being compared, with their pin counts.
+// The two pin tables being compared, with their pin counts and the run's net-text work.
 struct PinSides {
   PinTable& ref;
   int ref_count;
   PinTable& cmp;
   int cmp_count;
+  NetTexts& texts;
 };
 
 enum class Side { reference, compare };

@@ -47,10 +47,10 @@ int pair_one_sided(PinSides& t, int i, int j, Side side, const PartTable& parts,
   const int alone_state = side == Side::compare ? 1 : 2;
   const PartRecord* part = find_part(parts, part_count, p.designator);
   if (part != nullptr && part->state != 0) p.state = alone_state;
-  char* entry = find_member_entry(p.net_members, p.designator, p.pin);
-  if (entry == nullptr) return 0;
+  const EntryRef entry = t.texts.find_entry(p.net_members, p.designator, p.pin);
+  if (!entry) return 0;
   if (p.state == alone_state) {
-    delete_member_entry(entry);
+    t.texts.delete_entry(entry);
     return 0;
   }
   if (looks_like_diode(p.designator)) {
@@ -58,7 +58,7 @@ int pair_one_sided(PinSides& t, int i, int j, Side side, const PartTable& parts,
   } else if (looks_like_transistor(p.designator)) {
     if (try_transistor_mapping(t, i, j, side)) return 3;
   }
-  make_wildcard_entry(entry, std::strlen(p.designator));
+  t.texts.make_wildcard(entry, std::strlen(p.designator));
   return 0;
 }
 
@@ -168,7 +168,7 @@ void count(PinCounts& n, Category c) {
 }
 
 // The category of a pin that both netlists have.
-Category classify_paired(const PinRecord& r, const PinRecord& c) {
+Category classify_paired(const PinRecord& r, const PinRecord& c, NetTexts& texts) {
   const bool exchanged = c.state >= 3;
   if (c.net_members_counted[0] == '*') return Category::err;
   if (std::strcmp(r.net, c.net) == 0) return exchanged ? Category::pin_exchange : Category::same;
@@ -177,13 +177,13 @@ Category classify_paired(const PinRecord& r, const PinRecord& c) {
     return exchanged ? Category::pin_exchange : Category::same;
   }
   if (exchanged) return Category::pin_exchange;
-  if (member_lists_equal(r.net_members, c.net_members)) {
+  if (texts.members_equal(r.net_members, c.net_members)) {
     return has_several_entries(r.net_members) ? Category::except_add_del_xch
                                               : Category::change_a_lot;
   }
-  if (differ_in_one_pin_name(r.net_members, c.net_members)) return Category::except_1pin;
-  if (std::strcmp(r.net_parts, c.net_parts) == 0) return Category::except_pin_name;
-  if (share_another_entry(r.net_members, c.net_members, r.designator, r.pin)) {
+  if (texts.differ_in_one_pin_name(r.net_members, c.net_members)) return Category::except_1pin;
+  if (texts.parts_equal(r.net_parts, c.net_parts)) return Category::except_pin_name;
+  if (texts.share_another_entry(r.net_members, c.net_members, r.designator, r.pin)) {
     return Category::at_least_1pin;
   }
   return Category::change_a_lot;
@@ -224,8 +224,8 @@ bool is_auto_net_name(const char* name) {
 }
 
 void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp, int cmp_parts,
-               int cmp_pins) {
-  PinSides t{ref.pins, ref_pins, cmp.pins, cmp_pins};
+               int cmp_pins, NetTexts& texts) {
+  PinSides t{ref.pins, ref_pins, cmp.pins, cmp_pins, texts};
   // Every run starts clean, the record just after the last one included: records that a
   // mapping passes over are never reached by the merge.
   for (int k = 0; k <= ref_pins; ++k)
@@ -245,7 +245,7 @@ void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp
     if (order == 0) {
       int step = 1;
       if (c.net_members_counted[0] != '*' && std::strcmp(r.net, c.net) != 0) {
-        c.change_mark = std::strcmp(r.net_members_counted, c.net_members_counted);
+        c.change_mark = texts.compare_counted(r.net_members_counted, c.net_members_counted);
         if (c.change_mark != 0 && try_passive_exchange(t, i, j)) step = 2;
       }
       i += step;
@@ -260,10 +260,12 @@ void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp
       j += mapped;
     }
   }
+  texts.flush();
 }
 
 PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStore& cmp,
-                        int cmp_pins, const std::string& parts_line, ResultWriter& out) {
+                        int cmp_pins, const std::string& parts_line, NetTexts& texts,
+                        ResultWriter& out) {
   PinCounts n;
   int i = 0;
   int j = 0;
@@ -274,7 +276,7 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
     const PinRecord& c = cmp.pins[j];
     const int order =
         merge_order(ref_left, cmp_left, r.designator, r.pin, c.work_designator, c.work_pin);
-    const Category category = order == 0  ? classify_paired(r, c)
+    const Category category = order == 0  ? classify_paired(r, c, texts)
                               : order < 0 ? classify_reference_only(r)
                                           : classify_compare_only(c);
     count(n, category);

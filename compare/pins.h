@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "compare/net_texts.h"
 #include "compare/result_file.h"
 #include "netlist/store.h"
 
@@ -36,12 +37,13 @@ struct PinCounts {
 // The pairing pass: sets every pin's state and change mark, edits the member lists and permutes
 // compare records as exchanged and differently named pins require. Writes nothing.
 void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp, int cmp_parts,
-               int cmp_pins);
+               int cmp_pins, NetTexts& texts);
 
 // The classification pass: writes the "N." rows, then the parts summary line that the part
 // comparison prepared and the pins summary line.
 PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStore& cmp,
-                        int cmp_pins, const std::string& parts_line, ResultWriter& out);
+                        int cmp_pins, const std::string& parts_line, NetTexts& texts,
+                        ResultWriter& out);
 
 // The pins summary for the displayed message.
 std::string pins_summary_message(const PinCounts& counts);

@@ -90,9 +90,11 @@ class Run {
     const PartCounts parts = compare_parts(st.ref.parts, ref_parts, st.cmp.parts, cmp_parts,
                                            st.ref.part_overflow + st.cmp.part_overflow, out_);
     append_slot(s_, SLOT_DISPLAYED_MESSAGE, parts_summary_message(parts));
-    pair_pins(st.ref, ref_parts, ref_pins, st.cmp, cmp_parts, cmp_pins);
+    NetTexts texts(NetTexts::entries_are_separable(st.ref.pins, ref_pins) &&
+                   NetTexts::entries_are_separable(st.cmp.pins, cmp_pins));
+    pair_pins(st.ref, ref_parts, ref_pins, st.cmp, cmp_parts, cmp_pins, texts);
     const PinCounts pins =
-        classify_pins(st.ref, ref_pins, st.cmp, cmp_pins, parts_summary_line(parts), out_);
+        classify_pins(st.ref, ref_pins, st.cmp, cmp_pins, parts_summary_line(parts), texts, out_);
     append_slot(s_, SLOT_DISPLAYED_MESSAGE, pins_summary_message(pins));
 
     if (!out_.close()) {
