@@ -1,7 +1,11 @@
 #include "compare/net_texts.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <deque>
 
 #include "compare/member_lists.h"
 
@@ -21,14 +25,111 @@ auto& memo(Map& map, const void* a, const void* b, Compute compute) {
 
 }  // namespace
 
-// A member list as the pairing pass edits it: its entries in order, and where each entry text
-// and each designator (every prefix of an entry that ends before a '.') first stands.
+// Where a text stands among the entries of a list: for every text, a chain of the entries that
+// held it, in list order. An entry that changes leaves a stale node behind (its version moved
+// on) and joins the chain of its new text; stale nodes are dropped as lookups meet them.
+class ChainIndex {
+ public:
+  void add(std::string_view key, int entry, std::uint32_t version) {
+    Chain& c = chain(key);
+    const int node = static_cast<int>(nodes_.size());
+    nodes_.push_back({entry, version, -1});
+    if (c.tail < 0) {
+      c.head = c.tail = node;
+    } else if (nodes_[c.tail].entry <= entry) {
+      nodes_[c.tail].next = node;
+      c.tail = node;
+    } else if (nodes_[c.head].entry > entry) {
+      nodes_[node].next = c.head;
+      c.head = node;
+    } else {
+      int at = c.head;
+      while (nodes_[at].next >= 0 && nodes_[nodes_[at].next].entry <= entry)
+        at = nodes_[at].next;
+      nodes_[node].next = nodes_[at].next;
+      nodes_[at].next = node;
+    }
+  }
+
+  // The first entry of the chain of key that is_current accepts, or -1.
+  template <typename Current>
+  int first(std::string_view key, Current is_current) {
+    const int id = find(key);
+    if (id < 0) return -1;
+    Chain& c = chains_[id];
+    while (c.head >= 0) {
+      const Node& n = nodes_[c.head];
+      if (is_current(n.entry, n.version)) return n.entry;
+      c.head = n.next;
+    }
+    c.tail = -1;
+    return -1;
+  }
+
+ private:
+  struct Node {
+    int entry;
+    std::uint32_t version;
+    int next;
+  };
+  struct Chain {
+    std::string_view key;
+    int head = -1;
+    int tail = -1;
+  };
+
+  static std::size_t hash(std::string_view key) {
+    std::size_t h = 14695981039346656037ull;
+    for (const char ch : key)
+      h = (h ^ static_cast<unsigned char>(ch)) * 1099511628211ull;
+    return h;
+  }
+  int find(std::string_view key) const {
+    if (table_.empty()) return -1;
+    for (std::size_t at = hash(key) & (table_.size() - 1);; at = (at + 1) & (table_.size() - 1)) {
+      const int id = table_[at];
+      if (id < 0 || chains_[id].key == key) return id;
+    }
+  }
+  Chain& chain(std::string_view key) {
+    if ((chains_.size() + 1) * 2 > table_.size()) grow();
+    std::size_t at = hash(key) & (table_.size() - 1);
+    for (; table_[at] >= 0; at = (at + 1) & (table_.size() - 1)) {
+      if (chains_[table_[at]].key == key) return chains_[table_[at]];
+    }
+    table_[at] = static_cast<int>(chains_.size());
+    chains_.push_back({key});
+    return chains_.back();
+  }
+  void grow() {
+    table_.assign(std::max<std::size_t>(16, table_.size() * 2), -1);
+    for (std::size_t id = 0; id < chains_.size(); ++id) {
+      std::size_t at = hash(chains_[id].key) & (table_.size() - 1);
+      while (table_[at] >= 0)
+        at = (at + 1) & (table_.size() - 1);
+      table_[at] = static_cast<int>(id);
+    }
+  }
+
+  std::vector<Node> nodes_;
+  std::vector<Chain> chains_;
+  std::vector<int> table_;
+};
+
+// A member list as the pairing pass edits it: its entries in order (views of the text until
+// an entry changes), which are alive, and, for a list long enough to need them, chain indexes
+// by entry text and by designator (every prefix of an entry that ends before a '.').
 struct NetTexts::EditedList {
+  static constexpr std::size_t SCANNED = 16;  // shorter lists are searched entry by entry
+
   char* text;
-  std::vector<std::string> entries;
-  std::vector<bool> alive;
-  std::unordered_map<std::string, std::set<int>> by_entry;
-  std::unordered_map<std::string, std::set<int>> by_designator;
+  std::vector<std::string_view> entries;
+  std::vector<unsigned char> alive;
+  std::vector<std::uint32_t> version;
+  std::deque<std::string> changed;
+  ChainIndex by_entry;
+  ChainIndex by_designator;
+  bool designators_indexed = false;
   bool dirty = false;
 
   explicit EditedList(char* list) : text(list) {
@@ -39,42 +140,81 @@ struct NetTexts::EditedList {
       entries.emplace_back(p, static_cast<std::size_t>(bar - p));
       p = bar + 1;
     }
-    alive.assign(entries.size(), true);
-    for (int k = 0; k < static_cast<int>(entries.size()); ++k)
-      add_to_index(k);
+    alive.assign(entries.size(), 1);
+    version.assign(entries.size(), 0);
+    if (indexed()) {
+      for (int k = 0; k < size(); ++k)
+        by_entry.add(entries[k], k, 0);
+    }
   }
 
-  void add_to_index(int k) {
-    const std::string& e = entries[k];
-    by_entry[e].insert(k);
-    for (std::size_t dot = e.find('.'); dot != std::string::npos; dot = e.find('.', dot + 1)) {
-      by_designator[e.substr(0, dot)].insert(k);
+  int size() const { return static_cast<int>(entries.size()); }
+  bool indexed() const { return entries.size() > SCANNED; }
+  bool current(int k, std::uint32_t v) const { return alive[k] && version[k] == v; }
+
+  static bool has_designator(std::string_view entry, std::string_view designator) {
+    return entry.size() > designator.size() && entry[designator.size()] == '.' &&
+           entry.substr(0, designator.size()) == designator;
+  }
+  template <typename Visit>
+  static void for_each_designator(std::string_view entry, Visit visit) {
+    for (std::size_t dot = entry.find('.'); dot != std::string_view::npos;
+         dot = entry.find('.', dot + 1)) {
+      visit(entry.substr(0, dot));
     }
   }
-  void remove_from_index(int k) {
-    const std::string& e = entries[k];
-    by_entry[e].erase(k);
-    for (std::size_t dot = e.find('.'); dot != std::string::npos; dot = e.find('.', dot + 1)) {
-      by_designator[e.substr(0, dot)].erase(k);
+
+  int find(std::string_view key) {
+    if (indexed()) {
+      return by_entry.first(key, [&](int k, std::uint32_t v) { return current(k, v); });
     }
+    for (int k = 0; k < size(); ++k) {
+      if (alive[k] && entries[k] == key) return k;
+    }
+    return -1;
   }
-  static int first(const std::unordered_map<std::string, std::set<int>>& index,
-                   const std::string& key) {
-    const auto it = index.find(key);
-    return it == index.end() || it->second.empty() ? -1 : *it->second.begin();
+
+  int find_designator(std::string_view designator) {
+    if (!indexed()) {
+      for (int k = 0; k < size(); ++k) {
+        if (alive[k] && has_designator(entries[k], designator)) return k;
+      }
+      return -1;
+    }
+    if (!designators_indexed) {
+      designators_indexed = true;
+      for (int k = 0; k < size(); ++k) {
+        if (!alive[k]) continue;
+        for_each_designator(entries[k],
+                            [&](std::string_view d) { by_designator.add(d, k, version[k]); });
+      }
+    }
+    return by_designator.first(designator, [&](int k, std::uint32_t v) { return current(k, v); });
   }
+
+  void remove(int k) {
+    alive[k] = 0;
+    dirty = true;
+  }
+
   void replace(int k, std::string entry) {
-    remove_from_index(k);
-    entries[k] = std::move(entry);
-    add_to_index(k);
+    changed.push_back(std::move(entry));
+    entries[k] = changed.back();
+    const std::uint32_t v = ++version[k];
+    if (indexed()) {
+      by_entry.add(entries[k], k, v);
+      if (designators_indexed) {
+        for_each_designator(entries[k], [&](std::string_view d) { by_designator.add(d, k, v); });
+      }
+    }
     dirty = true;
   }
 
   // Writes the list back: "pin|" and the living entries, each with its '|'. It is never longer
   // than the plain edits would have made it, so it fits where indexing left room for it.
-  void write_back() const {
-    std::string out = LIST_START;
-    for (std::size_t k = 0; k < entries.size(); ++k) {
+  void write_back(std::string& out) const {
+    out = LIST_START;
+    for (int k = 0; k < size(); ++k) {
       if (!alive[k]) continue;
       out += entries[k];
       out += '|';
@@ -121,31 +261,31 @@ EntryRef NetTexts::find_entry(char* list, const char* designator, const char* pi
     char* entry = find_member_entry(list, designator, pin);
     return entry != nullptr ? EntryRef{list, -1, entry} : EntryRef{};
   }
-  EditedList& l = edited(list);
-  const int k = EditedList::first(l.by_entry, std::string(designator) + '.' + pin);
+  char key[MEMBER_ENTRY_MAX + 1];
+  const int length = std::snprintf(key, sizeof key, "%s.%s", designator, pin);
+  const int k = edited(list).find(std::string_view(key, static_cast<std::size_t>(length)));
   return k >= 0 ? EntryRef{list, k, nullptr} : EntryRef{};
 }
 
 void NetTexts::delete_entry(const EntryRef& e) {
   if (!indexed_) return delete_member_entry(e.entry);
-  EditedList& l = edited(e.list);
-  l.remove_from_index(e.index);
-  l.alive[e.index] = false;
-  l.dirty = true;
+  edited(e.list).remove(e.index);
 }
 
 void NetTexts::make_wildcard(const EntryRef& e, std::size_t designator_length) {
   if (!indexed_) return make_wildcard_entry(e.entry, designator_length);
   EditedList& l = edited(e.list);
-  l.replace(e.index, l.entries[e.index].substr(0, designator_length + 1) + '*');
+  std::string entry(l.entries[e.index].substr(0, designator_length + 1));
+  entry += '*';
+  l.replace(e.index, std::move(entry));
 }
 
 void NetTexts::rename_entry(char* list, const char* designator, char c) {
   if (!indexed_) return rename_member_entry(list, designator, c);
   EditedList& l = edited(list);
-  const int k = EditedList::first(l.by_designator, designator);
+  const int k = l.find_designator(designator);
   if (k < 0) return;
-  std::string entry = l.entries[k];
+  std::string entry(l.entries[k]);
   const std::size_t pin = std::strlen(designator) + 1;
   if (pin == entry.size()) {
     entry += c;
@@ -156,8 +296,9 @@ void NetTexts::rename_entry(char* list, const char* designator, char c) {
 }
 
 void NetTexts::flush() {
+  std::string room;
   for (const auto& [text, list] : edited_) {
-    if (list->dirty) list->write_back();
+    if (list->dirty) list->write_back(room);
   }
   edited_.clear();
 }

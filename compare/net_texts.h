@@ -11,13 +11,13 @@
 
 #include <cstddef>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "netlist/limits.h"
 #include "netlist/store.h"
 
 namespace veltrax {
