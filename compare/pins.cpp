@@ -64,8 +64,8 @@ int pair_one_sided(PinSides& t, int i, int j, Side side, const PartTable& parts,
 
 // The member list of a pin as the Info columns show it: cut after the last '|' within its first
 // 70 characters, then "...", when it is longer.
-std::string abbreviated(const char* counted) {
-  const std::size_t length = std::strlen(counted);
+std::string_view abbreviated(const char* counted, std::string& room) {
+  const std::size_t length = strnlen(counted, ABBREVIATED_ROOM + 1);
   if (length <= ABBREVIATED_ROOM) return counted;
   std::size_t cut = ABBREVIATED_ROOM;
   for (std::size_t k = ABBREVIATED_ROOM; k > 0; --k) {
@@ -74,7 +74,9 @@ std::string abbreviated(const char* counted) {
       break;
     }
   }
-  return std::string(counted, cut) + "...";
+  room.assign(counted, cut);
+  room += "...";
+  return room;
 }
 
 enum class Category {
@@ -189,6 +191,14 @@ Category classify_paired(const PinRecord& r, const PinRecord& c, NetTexts& texts
   return Category::change_a_lot;
 }
 
+// A net name in a Name column: quoted, or "<NONE>" for a side that does not exist.
+void write_name(ResultWriter& out, const char* net) {
+  if (net == nullptr) return out.write(NONE_FIELD);
+  out.write("\"`");
+  out.write(net);
+  out.write("\"");
+}
+
 Category classify_reference_only(const PinRecord& r) {
   if (r.state == 2) return Category::del;
   return r.state >= 3 ? Category::pin_exchange : Category::pin_name_delete;
@@ -267,6 +277,7 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
                         int cmp_pins, const std::string& parts_line, NetTexts& texts,
                         ResultWriter& out) {
   PinCounts n;
+  std::string room;
   int i = 0;
   int j = 0;
   while (i < ref_pins || j < cmp_pins) {
@@ -282,24 +293,29 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
     count(n, category);
     if (category != Category::same) {
       // Texts of a side past its last pin are empty.
-      const char* ref_designator = ref_left ? r.designator : "";
-      const char* ref_pin = ref_left ? r.pin : "";
-      const char* cmp_pin = cmp_left ? c.pin : "";
-      std::string part_pin;
-      if (category == Category::pin_exchange) {
-        part_pin = format_text("%s.%s ->.%s", ref_designator, ref_pin, cmp_pin);
-      } else if (order <= 0) {
-        part_pin = format_text("%s.%s", r.designator, r.pin);
-      } else {
-        part_pin = format_text("%s.%s", c.designator, c.pin);
-      }
       const bool ref_side = order <= 0;
       const bool cmp_side = order >= 0;
-      out.print("N.%s,%s,%s,%s,%s,%s\n", row_keyword(category), part_pin.c_str(),
-                ref_side ? quoted_name(r.net).c_str() : NONE_FIELD,
-                cmp_side ? quoted_name(c.net).c_str() : NONE_FIELD,
-                ref_side ? abbreviated(r.net_members_counted).c_str() : NONE_FIELD,
-                cmp_side ? abbreviated(c.net_members_counted).c_str() : NONE_FIELD);
+      // Part.Pin names the reference pin in a pin exchange row, even a one-sided one.
+      const bool names_ref = ref_side || category == Category::pin_exchange;
+      out.write("N.");
+      out.write(row_keyword(category));
+      out.write(",");
+      out.write(names_ref ? (ref_left ? r.designator : "") : c.designator);
+      out.write(".");
+      out.write(names_ref ? (ref_left ? r.pin : "") : c.pin);
+      if (category == Category::pin_exchange) {
+        out.write(" ->.");
+        out.write(cmp_left ? c.pin : "");
+      }
+      out.write(",");
+      write_name(out, ref_side ? r.net : nullptr);
+      out.write(",");
+      write_name(out, cmp_side ? c.net : nullptr);
+      out.write(",");
+      out.write(ref_side ? abbreviated(r.net_members_counted, room) : NONE_FIELD);
+      out.write(",");
+      out.write(cmp_side ? abbreviated(c.net_members_counted, room) : NONE_FIELD);
+      out.write("\n");
     }
     if (order <= 0) ++i;
     if (order >= 0) ++j;

@@ -67,9 +67,15 @@ bool ResultWriter::create(const char* path) {
 
 void ResultWriter::write(std::string_view text) {
   if (file_ == nullptr) return;
-  for (const char c : text) {
-    if (c == '\n') pending_ += '\r';
-    pending_ += c;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t lf = text.find('\n', at);
+    if (lf == std::string_view::npos) {
+      pending_.append(text.substr(at));
+      break;
+    }
+    pending_.append(text.substr(at, lf - at));
+    pending_.append("\r\n");
+    at = lf + 1;
   }
   if (pending_.size() >= FLUSH_SIZE) flush();
 }
