@@ -26,39 +26,37 @@ class InputFile {
 
   // The next byte after the repairs, or END_OF_INPUT.
   int get() {
-    if (pending_lf_) {
-      pending_lf_ = false;
-      return '\n';
-    }
-    for (;;) {
-      if (pos_ == len_ && !refill()) return END_OF_INPUT;
-      const unsigned char c = data_[pos_++];
-      if (c == '\0') continue;
-      if (c == '\n' && !after_cr_) {
-        pending_lf_ = true;
-        return '\r';
-      }
-      after_cr_ = c == '\r';
-      return c;
-    }
+    if (pos_ == len_ && !refill()) return END_OF_INPUT;
+    return data_[pos_++];
   }
+
+  // The repaired bytes ready to be read, for routines that scan them in bulk: ready() of them
+  // from cursor(); consume(n) reads n of them; refill() makes more ready once none are (false
+  // at the end of the input).
+  const unsigned char* cursor() const { return data_ + pos_; }
+  std::size_t ready() const { return len_ - pos_; }
+  void consume(std::size_t n) { pos_ += n; }
+  bool refill();
 
   // True when reading the file failed (as opposed to ending); error() is the errno of it.
   bool failed() const { return failed_; }
   int error() const { return error_; }
 
  private:
-  bool refill();
+  static constexpr std::size_t CHUNK = 1 << 16;
+
+  // The next raw bytes: from the file, or from memory.
+  std::size_t read_raw(const unsigned char*& raw);
 
   std::FILE* file_ = nullptr;
-  const unsigned char* data_ = nullptr;
+  std::string_view memory_;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
   bool after_cr_ = false;
-  bool pending_lf_ = false;
   bool failed_ = false;
   int error_ = 0;
-  unsigned char buffer_[1 << 16];
+  unsigned char raw_[CHUNK];
+  unsigned char data_[2 * CHUNK];  // a chunk of lone line feeds doubles in size
 };
 
 // Reads one CR-terminated line into buf (size bytes, terminator included): characters up to a

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace veltrax {
@@ -48,17 +49,29 @@ inline const char* skip_blanks(const char* p) {
 // rest of the field is skipped. The field ends at the end of the text or at any character of
 // stops. Returns the position where the field ended.
 inline const char* copy_field(char* dst, int room, const char* p, const char* stops) {
-  int n = 0;
-  for (; *p != '\0' && std::strchr(stops, *p) == nullptr; ++p) {
-    if (n < room) dst[n++] = *p;
+  std::uint64_t stop[4] = {1, 0, 0, 0};  // the terminating zero always stops
+  for (const char* s = stops; *s != '\0'; ++s) {
+    const unsigned char c = static_cast<unsigned char>(*s);
+    stop[c >> 6] |= std::uint64_t{1} << (c & 63);
   }
+  auto stops_at = [&](char ch) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    return (stop[c >> 6] >> (c & 63)) & 1;
+  };
+  int n = 0;
+  for (; n < room && !stops_at(*p); ++p)
+    dst[n++] = *p;
   dst[n] = '\0';
+  while (!stops_at(*p))
+    ++p;
   return p;
 }
 
 // Copies at most room characters of text into dst and terminates it.
 inline void copy_bounded(char* dst, int room, const char* text) {
-  copy_field(dst, room, text, "");
+  const std::size_t n = strnlen(text, static_cast<std::size_t>(room));
+  std::memcpy(dst, text, n);
+  dst[n] = '\0';
 }
 
 // Removes the blanks at the end of a text.
