@@ -10,7 +10,7 @@ namespace veltrax {
 namespace {
 
 const std::array<Format, FORMAT_COUNT> kFormats = {{
-    {"CADVANCE", "cadvance", read_cadvance, nullptr},
+    {"CADVANCE", "cadvance", read_cadvance, looks_like_cadvance},
     {"MM-2/Colmo", "mm2", read_mm2, nullptr},
     {"CADLUS", "cadlus", read_cadlus, nullptr},
     {"Protel", "protel", read_protel, nullptr},
