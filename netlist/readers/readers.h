@@ -17,6 +17,7 @@ int read_pads(InputFile& in, NetlistStore& store, int& pin_count, int format_opt
 
 bool looks_like_cadvance(std::string_view head);
 bool looks_like_mm2(std::string_view head);
+bool looks_like_cadlus(std::string_view head);
 bool looks_like_pads(std::string_view head);
 
 }  // namespace veltrax
