@@ -82,6 +82,16 @@ inline void trim_trailing_blanks(char* s) {
   s[n] = '\0';
 }
 
+// Copies a field that is either double-quoted (the text between the quotes, which are not
+// stored) or plain (the text up to any character of stops), at most room characters, and skips
+// the rest up to any character of stops. Returns the position of that stop, or of the end.
+inline const char* copy_quotable_field(char* dst, int room, const char* p, const char* stops) {
+  if (*p != '"') return copy_field(dst, room, p, stops);
+  p = copy_field(dst, room, p + 1, "\"");
+  if (*p == '"') ++p;
+  return p + std::strcspn(p, stops);
+}
+
 // True when the text at p begins with word.
 inline bool starts_with(const char* p, const char* word) {
   return std::strncmp(p, word, std::strlen(word)) == 0;

@@ -10,9 +10,9 @@ namespace veltrax {
 namespace {
 
 const std::array<Format, FORMAT_COUNT> kFormats = {{
-    {"CADVANCE", "cadvance", read_cadvance, nullptr},
-    {"MM-2/Colmo", "mm2", read_mm2, nullptr},
-    {"CADLUS", "cadlus", read_cadlus, nullptr},
+    {"CADVANCE", "cadvance", read_cadvance, looks_like_cadvance},
+    {"MM-2/Colmo", "mm2", read_mm2, looks_like_mm2},
+    {"CADLUS", "cadlus", read_cadlus, looks_like_cadlus},
     {"Protel", "protel", read_protel, nullptr},
     {"TELESIS", "telesis", read_telesis, nullptr},
     {"CCF(zuken)", "ccf", read_ccf, nullptr},

@@ -15,6 +15,9 @@ int read_telesis(InputFile& in, NetlistStore& store, int& pin_count, int format_
 int read_ccf(InputFile& in, NetlistStore& store, int& pin_count, int format_option);
 int read_pads(InputFile& in, NetlistStore& store, int& pin_count, int format_option);
 
+bool looks_like_cadvance(std::string_view head);
+bool looks_like_mm2(std::string_view head);
+bool looks_like_cadlus(std::string_view head);
 bool looks_like_pads(std::string_view head);
 
 }  // namespace veltrax

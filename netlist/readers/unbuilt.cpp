@@ -10,15 +10,6 @@ int read_unbuilt(InputFile&, NetlistStore& store, int&, int) {
 }
 }  // namespace
 
-int read_cadvance(InputFile& in, NetlistStore& s, int& n, int o) {
-  return read_unbuilt(in, s, n, o);
-}
-int read_mm2(InputFile& in, NetlistStore& s, int& n, int o) {
-  return read_unbuilt(in, s, n, o);
-}
-int read_cadlus(InputFile& in, NetlistStore& s, int& n, int o) {
-  return read_unbuilt(in, s, n, o);
-}
 int read_protel(InputFile& in, NetlistStore& s, int& n, int o) {
   return read_unbuilt(in, s, n, o);
 }
