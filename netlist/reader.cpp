@@ -13,7 +13,7 @@ const std::array<Format, FORMAT_COUNT> kFormats = {{
     {"CADVANCE", "cadvance", read_cadvance, nullptr},
     {"MM-2/Colmo", "mm2", read_mm2, nullptr},
     {"CADLUS", "cadlus", read_cadlus, nullptr},
-    {"Protel", "protel", read_protel, nullptr},
+    {"Protel", "protel", read_protel, looks_like_protel},
     {"TELESIS", "telesis", read_telesis, nullptr},
     {"CCF(zuken)", "ccf", read_ccf, nullptr},
     {"PADS", "pads", read_pads, looks_like_pads},
