@@ -14,7 +14,7 @@ const std::array<Format, FORMAT_COUNT> kFormats = {{
     {"MM-2/Colmo", "mm2", read_mm2, nullptr},
     {"CADLUS", "cadlus", read_cadlus, nullptr},
     {"Protel", "protel", read_protel, looks_like_protel},
-    {"TELESIS", "telesis", read_telesis, nullptr},
+    {"TELESIS", "telesis", read_telesis, looks_like_telesis},
     {"CCF(zuken)", "ccf", read_ccf, nullptr},
     {"PADS", "pads", read_pads, looks_like_pads},
 }};

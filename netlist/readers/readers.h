@@ -16,6 +16,7 @@ int read_ccf(InputFile& in, NetlistStore& store, int& pin_count, int format_opti
 int read_pads(InputFile& in, NetlistStore& store, int& pin_count, int format_option);
 
 bool looks_like_protel(std::string_view head);
+bool looks_like_telesis(std::string_view head);
 bool looks_like_pads(std::string_view head);
 
 }  // namespace veltrax
