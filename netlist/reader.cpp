@@ -15,7 +15,7 @@ const std::array<Format, FORMAT_COUNT> kFormats = {{
     {"CADLUS", "cadlus", read_cadlus, nullptr},
     {"Protel", "protel", read_protel, looks_like_protel},
     {"TELESIS", "telesis", read_telesis, looks_like_telesis},
-    {"CCF(zuken)", "ccf", read_ccf, nullptr},
+    {"CCF(zuken)", "ccf", read_ccf, looks_like_ccf},
     {"PADS", "pads", read_pads, looks_like_pads},
 }};
 

@@ -19,8 +19,5 @@ int read_mm2(InputFile& in, NetlistStore& s, int& n, int o) {
 int read_cadlus(InputFile& in, NetlistStore& s, int& n, int o) {
   return read_unbuilt(in, s, n, o);
 }
-int read_ccf(InputFile& in, NetlistStore& s, int& n, int o) {
-  return read_unbuilt(in, s, n, o);
-}
 
 }  // namespace veltrax
