@@ -1,0 +1,78 @@
+// The marks that tell a netlist's format from its first bytes: each format's marker claims the
+// files of its own format and none of the others'.
+#include <gtest/gtest.h>
+
+#include "netlist/readers/readers.h"
+
+namespace veltrax {
+namespace {
+
+struct Sample {
+  int format;
+  const char* text;
+};
+
+const Sample kSamples[] = {
+    {FORMAT_CADVANCE,
+     "/* board */\r\n$NET_LIST {\r\n comp { U1 [74HC00] {SO14}; }\r\n"
+     " nets { GND = {U1-7, R1-2}; }\r\n}\r\n"},
+    {FORMAT_MM2, "$PTS\r\nDIP14 ! 74HC00 ; U1\r\n$NET\r\nGND; U1-7, R1-2\r\n$END\r\n"},
+    {FORMAT_MM2, "$PTS\r\nDIP14 ! 74HC00 ; U1\r\n$NETS\r\nGND; U1-7, R1-2\r\n$END\r\n"},
+    {FORMAT_CADLUS, "GND U1 7\r\nGND R1 2\r\n"},
+    {FORMAT_CADLUS, "Net list (\r\n-------------\r\n GND U1-7 R1-2 \r\n  U2-7 \r\n\r\n"},
+    {FORMAT_PROTEL, "[\r\nU1\r\nSO14\r\n74HC00\r\n]\r\n(\r\nGND\r\nU1-7\r\n)\r\n"},
+    {FORMAT_PROTEL, "PROTEL NETLIST 2.0\r\n[\r\nDESIGNATOR\r\nU1\r\n]\r\n"},
+    {FORMAT_PROTEL, "(\nGND\nU1-7\nR1-2\n)\n"},
+    {FORMAT_TELESIS,
+     "(Allegro netlister)\n$PACKAGES\n! DIP14! 74HC00; U1\n$NETS\nGND; U1.7,\n R1.2\n$END\n"},
+    {FORMAT_TELESIS,
+     "(NETLIST)\r\n(Source: x)\r\n$PACKAGES\r\n! 'R0603' ! '1k' ; R1,\r\n\tR2\r\n$NETS\r\n"},
+    {FORMAT_TELESIS, "$NETS\r\nGND ; U1.7 R1.2\r\n$END\r\n"},
+    {FORMAT_CCF,
+     "$CCF {\r\n DEFINITION {\r\n  74HC00.SO14 : U1;\r\n }\r\n NET {\r\n"
+     "  GND : U1(7), R1(2);\r\n }\r\n}\r\n"},
+    {FORMAT_CCF, "  $CCF{ NET{ DAD001: IC1(1),XTAL1(1);} }"},
+    {FORMAT_PADS, "*PADS-PCB*\r\n*PART*\r\nU1 74HC00@SO14\r\n*NET*\r\n*SIGNAL* GND\r\nU1.7\r\n"},
+};
+
+TEST(FormatMarks, EachMarkerClaimsItsOwnFormatOnly) {
+  struct Marker {
+    int format;
+    bool (*looks_like)(std::string_view);
+  };
+  const Marker markers[] = {
+      {FORMAT_PROTEL, looks_like_protel},
+      {FORMAT_TELESIS, looks_like_telesis},
+      {FORMAT_CCF, looks_like_ccf},
+  };
+  for (const Marker& m : markers) {
+    for (const Sample& s : kSamples) {
+      EXPECT_EQ(m.looks_like(s.text), s.format == m.format)
+          << format_at(m.format).name << " on " << s.text;
+    }
+    EXPECT_FALSE(m.looks_like(""));
+  }
+}
+
+TEST(FormatMarks, DetectionFindsProtelTelesisAndCcf) {
+  for (const Sample& s : kSamples) {
+    if (s.format == FORMAT_PROTEL || s.format == FORMAT_TELESIS || s.format == FORMAT_CCF ||
+        s.format == FORMAT_PADS) {
+      EXPECT_EQ(detect_format(s.text), s.format) << s.text;
+    }
+  }
+}
+
+TEST(FormatMarks, NeedWholeMarks) {
+  // A '[' or '(' that is not a whole line is no mark, nor is a block that is never closed.
+  EXPECT_FALSE(looks_like_protel("(header)\r\n[x]\r\n]\r\n"));
+  EXPECT_FALSE(looks_like_protel("[\r\nU1\r\n"));
+  EXPECT_FALSE(looks_like_protel(")\r\n(\r\n"));
+  EXPECT_TRUE(looks_like_protel(" [ \t\r\nU1\r\n]"));
+  EXPECT_FALSE(looks_like_ccf("x $CCF {\r\n"));
+  EXPECT_FALSE(looks_like_telesis("x $PACKAGES\r\n"));
+  EXPECT_FALSE(looks_like_telesis("$PTS\r\n$NETS\r\n"));
+}
+
+}  // namespace
+}  // namespace veltrax
