@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace veltrax {
 
@@ -67,6 +68,17 @@ inline const char* copy_field(char* dst, int room, const char* p, const char* st
   return p;
 }
 
+// Like copy_field, but the characters of dropped are left out of the copy and take no room.
+inline const char* copy_field_without(char* dst, int room, const char* p, const char* stops,
+                                      const char* dropped) {
+  int n = 0;
+  for (; *p != '\0' && std::strchr(stops, *p) == nullptr; ++p) {
+    if (n < room && std::strchr(dropped, *p) == nullptr) dst[n++] = *p;
+  }
+  dst[n] = '\0';
+  return p;
+}
+
 // Copies at most room characters of text into dst and terminates it.
 inline void copy_bounded(char* dst, int room, const char* text) {
   const std::size_t n = strnlen(text, static_cast<std::size_t>(room));
@@ -95,6 +107,26 @@ inline const char* copy_quotable_field(char* dst, int room, const char* p, const
 // True when the text at p begins with word.
 inline bool starts_with(const char* p, const char* word) {
   return std::strncmp(p, word, std::strlen(word)) == 0;
+}
+
+// The lines of a file's first bytes, for format detection: CR and LF both end a line, and the
+// blanks and TABs around a line are left out. Calls found(line) on each in turn and returns true
+// as soon as it does.
+template <class Found>
+bool any_head_line(std::string_view head, Found found) {
+  std::size_t pos = 0;
+  while (pos < head.size()) {
+    std::size_t end = head.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = head.size();
+    std::string_view line = head.substr(pos, end - pos);
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first != std::string_view::npos) {
+      line = line.substr(first, line.find_last_not_of(" \t") + 1 - first);
+      if (found(line)) return true;
+    }
+    pos = end + 1;
+  }
+  return false;
 }
 
 }  // namespace veltrax

@@ -13,9 +13,9 @@ const std::array<Format, FORMAT_COUNT> kFormats = {{
     {"CADVANCE", "cadvance", read_cadvance, looks_like_cadvance},
     {"MM-2/Colmo", "mm2", read_mm2, looks_like_mm2},
     {"CADLUS", "cadlus", read_cadlus, looks_like_cadlus},
-    {"Protel", "protel", read_protel, nullptr},
-    {"TELESIS", "telesis", read_telesis, nullptr},
-    {"CCF(zuken)", "ccf", read_ccf, nullptr},
+    {"Protel", "protel", read_protel, looks_like_protel},
+    {"TELESIS", "telesis", read_telesis, looks_like_telesis},
+    {"CCF(zuken)", "ccf", read_ccf, looks_like_ccf},
     {"PADS", "pads", read_pads, looks_like_pads},
 }};
 

@@ -1,5 +1,5 @@
-// The marks of the CADVANCE, MM-2/Colmo and CADLUS formats claim their own files and no file of
-// another format.
+// The marks that tell a netlist's format from its first bytes: each format's marker claims the
+// files of its own format and none of the others', and detection finds every format.
 #include <gtest/gtest.h>
 
 #include "netlist/readers/readers.h"
@@ -7,21 +7,34 @@
 namespace veltrax {
 namespace {
 
-const struct {
-  int format;
-  std::string_view text;
-} SAMPLES[] = {
+struct Sample {
+  int format;  // -1: a file of no format
+  const char* text;
+};
+
+const Sample kSamples[] = {
     {FORMAT_CADVANCE, "/* A */\r\n$NET_LIST {\r\n comp {\r\n  U1 [74HC00] {SO14};\r\n }\r\n}\r\n"},
+    {FORMAT_CADVANCE,
+     "/* board */\r\n$NET_LIST {\r\n comp { U1 [74HC00] {SO14}; }\r\n"
+     " nets { GND = {U1-7, R1-2}; }\r\n}\r\n"},
     {FORMAT_MM2, "$PTS\r\nDIP14 ! 74HC00 ; U1\r\n$NET\r\nGND; U1-7\r\n$END\r\n"},
+    {FORMAT_MM2, "$PTS\r\nDIP14 ! 74HC00 ; U1\r\n$NETS\r\nGND; U1-7, R1-2\r\n$END\r\n"},
     {FORMAT_MM2, "  $NET\nGND; U1-7\n"},
     {FORMAT_CADLUS, "GND U1 7\r\nGND R1 2\r\n"},
     {FORMAT_CADLUS, "==== NETS ====\r\n--------------------\r\n GND U1-7 R1-2 \r\n"},
     {FORMAT_CADLUS, " T\n------------\n GND U1-7 \n"},  // LF after a dash: its own line mark
     {FORMAT_PROTEL, "[\r\nU1\r\nSO14\r\n74HC00\r\n]\r\n(\r\nGND\r\nU1-7\r\n)\r\n"},
+    {FORMAT_PROTEL, "PROTEL NETLIST 2.0\r\n[\r\nDESIGNATOR\r\nU1\r\n]\r\n"},
+    {FORMAT_PROTEL, "(\nGND\nU1-7\nR1-2\n)\n"},
     {FORMAT_TELESIS, "$PACKAGES\r\nDIP14 ! 74HC00 ; U1\r\n$NETS\r\nGND ; U1.7\r\n$END\r\n"},
+    {FORMAT_TELESIS,
+     "(Allegro netlister)\n$PACKAGES\n! DIP14! 74HC00; U1\n$NETS\nGND; U1.7,\n R1.2\n$END\n"},
+    {FORMAT_TELESIS,
+     "(NETLIST)\r\n(Source: x)\r\n$PACKAGES\r\n! 'R0603' ! '1k' ; R1,\r\n\tR2\r\n$NETS\r\n"},
+    {FORMAT_TELESIS, "$NETS\r\nGND ; U1.7 R1.2\r\n$END\r\n"},
     {FORMAT_CCF, "$CCF {\r\n DEFINITION {\r\n  74HC00.SO14 : U1;\r\n }\r\n}\r\n"},
-    {FORMAT_PADS, "*PADS-PCB*\r\n*PART*\r\nU1 74HC00@SO14\r\n*NET*\r\n*SIGNAL* GND\r\n"},
-    // Neither a file of these formats nor anything their readers would take:
+    {FORMAT_CCF, "  $CCF{ NET{ DAD001: IC1(1),XTAL1(1);} }"},
+    {FORMAT_PADS, "*PADS-PCB*\r\n*PART*\r\nU1 74HC00@SO14\r\n*NET*\r\n*SIGNAL* GND\r\nU1.7\r\n"},
     {-1, "hello world\r\n"},
     {-1, "GND U1 7\r\nGND  R1 2\r\n"},           // a second blank
     {-1, "GND U1 7"},                            // no whole line
@@ -31,21 +44,28 @@ const struct {
     {-1, ""},
 };
 
-TEST(FormatMarks, ClaimOnlyTheirOwnFormat) {
-  const struct {
-    int format;
-    bool (*looks_like)(std::string_view);
-  } marks[] = {{FORMAT_CADVANCE, looks_like_cadvance},
-               {FORMAT_MM2, looks_like_mm2},
-               {FORMAT_CADLUS, looks_like_cadlus}};
-  for (const auto& s : SAMPLES) {
-    for (const auto& m : marks) {
-      EXPECT_EQ(m.looks_like(s.text), m.format == s.format) << m.format << " on " << s.text;
-    }
-    if (s.format <= FORMAT_CADLUS) {
-      EXPECT_EQ(detect_format(s.text), s.format) << s.text;
+TEST(FormatMarks, EachMarkerClaimsItsOwnFormatOnlyAndDetectionFindsIt) {
+  for (int format = 0; format < FORMAT_COUNT; ++format) {
+    const auto looks_like = format_at(format).looks_like;
+    ASSERT_NE(looks_like, nullptr) << format_at(format).name;
+    for (const Sample& s : kSamples) {
+      EXPECT_EQ(looks_like(s.text), s.format == format)
+          << format_at(format).name << " on " << s.text;
     }
   }
+  for (const Sample& s : kSamples)
+    EXPECT_EQ(detect_format(s.text), s.format) << s.text;
+}
+
+TEST(FormatMarks, NeedWholeMarks) {
+  // A '[' or '(' that is not a whole line is no mark, nor is a block that is never closed.
+  EXPECT_FALSE(looks_like_protel("(header)\r\n[x]\r\n]\r\n"));
+  EXPECT_FALSE(looks_like_protel("[\r\nU1\r\n"));
+  EXPECT_FALSE(looks_like_protel(")\r\n(\r\n"));
+  EXPECT_TRUE(looks_like_protel(" [ \t\r\nU1\r\n]"));
+  EXPECT_FALSE(looks_like_ccf("x $CCF {\r\n"));
+  EXPECT_FALSE(looks_like_telesis("x $PACKAGES\r\n"));
+  EXPECT_FALSE(looks_like_telesis("$PTS\r\n$NETS\r\n"));
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
-// Reads netlist text with one reader into a fresh store, for the reader tests.
+// A netlist read from text in memory by the reader of one format, for the reader tests.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "netlist/input.h"
 #include "netlist/reader.h"
@@ -11,35 +13,68 @@
 
 namespace veltrax::test {
 
+using Texts = std::vector<std::string>;
+
 struct ReadText {
   std::unique_ptr<NetlistStore> store = new_store();
   int result = 0;
-  int pins = -1;  // stays -1 when the reader fails
+  int pins = -1;  // pin_count; stays -1 when the reader leaves it alone
 
+  // Read by a reader, or by the reader of a format index.
   ReadText(Reader reader, std::string_view text, int format_option = 0) {
     InputFile in(text);
     result = reader(in, *store, pins, format_option);
+  }
+  ReadText(int format, std::string_view text, int format_option = 0) {
+    InputFile in(text);
+    result = read_netlist(format, in, *store, pins, format_option);
   }
   const PartRecord& part(int i) const { return store->parts[i]; }
   const PinRecord& pin(int i) const { return store->pins[i]; }
   int overflow() const { return store->part_overflow; }
 
-  // The parts kept, each as designator|value|footprint, one after the other with a blank.
-  std::string parts_text() const {
-    std::string out;
-    for (int i = 0; i < result; ++i)
-      out += (i ? " " : "") + std::string(part(i).designator) + "|" + part(i).value + "|" +
-             part(i).footprint;
+  // The parts read, each as "designator|value|footprint", and the pins, each as
+  // "designator|pin|net".
+  Texts parts() const {
+    Texts out;
+    for (int i = 0; i < result; ++i) {
+      out.push_back(std::string(part(i).designator) + "|" + part(i).value + "|" +
+                    part(i).footprint);
+    }
     return out;
   }
-  // The pins kept, each as net:designator.pin, one after the other with a blank.
+  Texts pin_list() const {
+    Texts out;
+    for (int i = 0; i < pins; ++i) {
+      out.push_back(std::string(pin(i).designator) + "|" + pin(i).pin + "|" + pin(i).net);
+    }
+    return out;
+  }
+  // The same as one text: parts as above, pins as net:designator.pin, separated by blanks.
+  std::string parts_text() const {
+    std::string out;
+    for (const std::string& p : parts())
+      out += (out.empty() ? "" : " ") + p;
+    return out;
+  }
   std::string pins_text() const {
     std::string out;
-    for (int i = 0; i < pins; ++i)
+    for (int i = 0; i < pins; ++i) {
       out += (i ? " " : "") + std::string(pin(i).net) + ":" + pin(i).designator + "." + pin(i).pin;
+    }
     return out;
   }
 };
+
+// The lines, each ended with CR LF.
+inline std::string crlf(std::initializer_list<std::string_view> lines) {
+  std::string text;
+  for (const std::string_view line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
 
 // Fields longer than their room, and what a reader keeps of them.
 inline const std::string LONG_DESIGNATOR(25, 'D'), LONG_VALUE(110, 'v'), LONG_FOOTPRINT(130, 'f'),

@@ -175,21 +175,14 @@ int read_pads(InputFile& in, NetlistStore& store, int& pin_count, int /*format_o
 }
 
 bool looks_like_pads(std::string_view head) {
-  std::size_t pos = 0;
-  while (pos < head.size()) {
-    std::size_t end = head.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = head.size();
-    std::string_view line = head.substr(pos, end - pos);
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first != std::string_view::npos && line[first] == '*') {
-      const std::string_view word = line.substr(first + 1);
-      for (const char* mark : {"PADS", "PART", "Part", "NET", "Net", "SIG", "Sig"}) {
-        if (word.starts_with(mark)) return true;
-      }
+  return any_head_line(head, [](std::string_view line) {
+    if (line[0] != '*') return false;
+    const std::string_view word = line.substr(1);
+    for (const char* mark : {"PADS", "PART", "Part", "NET", "Net", "SIG", "Sig"}) {
+      if (word.starts_with(mark)) return true;
     }
-    pos = end + 1;
-  }
-  return false;
+    return false;
+  });
 }
 
 }  // namespace veltrax

@@ -18,6 +18,9 @@ int read_pads(InputFile& in, NetlistStore& store, int& pin_count, int format_opt
 bool looks_like_cadvance(std::string_view head);
 bool looks_like_mm2(std::string_view head);
 bool looks_like_cadlus(std::string_view head);
+bool looks_like_protel(std::string_view head);
+bool looks_like_telesis(std::string_view head);
+bool looks_like_ccf(std::string_view head);
 bool looks_like_pads(std::string_view head);
 
 }  // namespace veltrax
