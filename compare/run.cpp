@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <new>
 
 #include "compare/parts.h"
 #include "compare/pins.h"
@@ -10,6 +11,7 @@
 #include "netlist/index.h"
 #include "netlist/reader.h"
 #include "platform/files.h"
+#include "platform/memory.h"
 
 namespace veltrax {
 
@@ -23,7 +25,11 @@ struct RunStorage {
 };
 
 RunStorage& storage() {
-  static const std::unique_ptr<RunStorage> s(new RunStorage);
+  static RunStorage* const s = [] {
+    void* block = allocate_lasting(sizeof(RunStorage));
+    if (block == nullptr) throw std::bad_alloc();
+    return new (block) RunStorage;
+  }();
   return *s;
 }
 
