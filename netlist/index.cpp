@@ -7,109 +7,116 @@
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
+#include <memory_resource>
+#include <type_traits>
 #include <vector>
 
 #include "netlist/lex.h"
+#include "platform/memory.h"
 
 namespace veltrax {
 
 namespace {
 
+// The work arrays of indexing come from one block that lives as long as the process, so that a
+// run does not fault fresh pages in for them; a run that needs more falls back on the heap.
+using Memory = std::pmr::memory_resource;
+template <typename T>
+using Vec = std::pmr::vector<T>;
+
+struct Scratch {
+  static constexpr std::size_t SIZE = std::size_t{8} << 20;
+  std::pmr::monotonic_buffer_resource memory{block(), SIZE, std::pmr::new_delete_resource()};
+  static void* block() {
+    static void* const b = allocate_lasting(SIZE);
+    return b;
+  }
+};
+
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The first eight bytes of a text as a number that orders as the bytes do (zeros after its end).
-std::uint64_t order_prefix(const char* text) {
+// The first eight bytes of a text as a number that orders as the bytes do (zeros after its end),
+// and whether the text is shorter than eight bytes, so that the number is the whole text.
+struct Prefix {
+  std::uint64_t bytes;
+  bool whole;
+};
+Prefix order_prefix(const char* text) {
   std::uint64_t v = 0;
   int k = 0;
   for (; k < 8 && text[k] != '\0'; ++k)
     v = v << 8 | static_cast<unsigned char>(text[k]);
-  return v << (8 * (8 - k));
+  return {v << (8 * (8 - k)), k < 8};
 }
 
-// Ranks of texts in byte order: equal texts get equal ranks, a smaller text a smaller rank. The
-// distinct texts are found first (an open-addressing table of the texts themselves), so that a
-// text shared by thousands of pins, a power net or a large part, is sorted once.
-std::vector<std::uint32_t> rank_texts(const std::vector<const char*>& texts) {
+// Ranks of texts in byte order: equal texts get equal ranks, a smaller text a smaller rank. A
+// stable radix sort by the first eight bytes (one byte a pass, passes where every text has the
+// same byte left out) orders most texts, which are short; texts that share those bytes and are
+// longer are then ordered by the rest of their bytes.
+Vec<std::uint32_t> rank_texts(const Vec<const char*>& texts, Memory* memory) {
   const std::size_t n = texts.size();
-  std::size_t size = 16;
-  while (size < 2 * n)
-    size *= 2;
-  std::vector<std::int32_t> table(size, -1);
-  std::vector<const char*> distinct;
-  std::vector<std::uint32_t> id(n);
+  Vec<std::uint64_t> prefix(n, memory);
+  Vec<unsigned char> whole(n, memory);
+  Vec<std::uint32_t> order(n, memory);
+  Vec<std::uint32_t> next(n, memory);
   for (std::size_t k = 0; k < n; ++k) {
-    const char* text = texts[k];
-    std::uint32_t h = 2166136261u;
-    for (const char* p = text; *p != '\0'; ++p)
-      h = (h ^ static_cast<unsigned char>(*p)) * 16777619u;
-    std::size_t at = h & (size - 1);
-    while (table[at] >= 0 && std::strcmp(distinct[table[at]], text) != 0)
-      at = (at + 1) & (size - 1);
-    if (table[at] < 0) {
-      table[at] = static_cast<std::int32_t>(distinct.size());
-      distinct.push_back(text);
-    }
-    id[k] = static_cast<std::uint32_t>(table[at]);
-  }
-  // Sort the distinct texts by their first eight bytes (a stable radix sort, one byte a pass,
-  // passes where every text has the same byte left out), then texts that share those bytes by
-  // the rest of their bytes.
-  const std::size_t m = distinct.size();
-  std::vector<std::uint64_t> prefix(m);
-  std::vector<std::uint32_t> order(m);
-  std::vector<std::uint32_t> next(m);
-  for (std::size_t d = 0; d < m; ++d) {
-    prefix[d] = order_prefix(distinct[d]);
-    order[d] = static_cast<std::uint32_t>(d);
+    const Prefix p = order_prefix(texts[k]);
+    prefix[k] = p.bytes;
+    whole[k] = p.whole;
+    order[k] = static_cast<std::uint32_t>(k);
   }
   for (int shift = 0; shift < 64; shift += 8) {
     std::size_t count[257] = {};
-    for (std::size_t d = 0; d < m; ++d)
-      ++count[((prefix[d] >> shift) & 0xFF) + 1];
-    if (std::find(count, count + 257, m) != count + 257) continue;
+    for (std::size_t k = 0; k < n; ++k)
+      ++count[((prefix[k] >> shift) & 0xFF) + 1];
+    if (std::find(count, count + 257, n) != count + 257) continue;
     for (int b = 1; b <= 256; ++b)
       count[b] += count[b - 1];
-    for (const std::uint32_t d : order)
-      next[count[(prefix[d] >> shift) & 0xFF]++] = d;
+    for (const std::uint32_t k : order)
+      next[count[(prefix[k] >> shift) & 0xFF]++] = k;
     order.swap(next);
   }
-  for (std::size_t first = 0; first < m;) {
+  auto less = [&](std::uint32_t a, std::uint32_t b) { return std::strcmp(texts[a], texts[b]) < 0; };
+  Vec<std::uint32_t> rank(n, memory);
+  std::uint32_t r = 0;
+  for (std::size_t first = 0; first < n;) {
     std::size_t last = first + 1;
-    while (last < m && prefix[order[last]] == prefix[order[first]])
+    while (last < n && prefix[order[last]] == prefix[order[first]])
       ++last;
-    if (last - first > 1) {
+    if (whole[order[first]]) {
+      // Short texts with the same eight bytes are the same text.
+      for (std::size_t k = first; k < last; ++k)
+        rank[order[k]] = r;
+    } else {
       std::sort(order.begin() + static_cast<std::ptrdiff_t>(first),
-                order.begin() + static_cast<std::ptrdiff_t>(last),
-                [&](std::uint32_t a, std::uint32_t b) {
-                  return std::strcmp(distinct[a], distinct[b]) < 0;
-                });
+                order.begin() + static_cast<std::ptrdiff_t>(last), less);
+      for (std::size_t k = first; k < last; ++k) {
+        if (k > first && less(order[k - 1], order[k])) ++r;
+        rank[order[k]] = r;
+      }
     }
+    ++r;
     first = last;
   }
-  std::vector<std::uint32_t> rank_of(distinct.size());
-  for (std::size_t r = 0; r < order.size(); ++r)
-    rank_of[order[r]] = static_cast<std::uint32_t>(r);
-  for (std::size_t k = 0; k < n; ++k)
-    id[k] = rank_of[id[k]];
-  return id;
+  return rank;
 }
 
 // The positions 0 to n-1 in the order of their ranks, the first rank list deciding first and
 // equal positions keeping their order (a stable sort): one counting sort per list, the least
 // significant first. Every rank is below n.
-std::vector<std::uint32_t> sorted_order(
-    std::size_t n,
-    std::initializer_list<const std::vector<std::uint32_t>*> most_significant_first) {
-  std::vector<std::uint32_t> order(n);
-  std::vector<std::uint32_t> next(n);
-  std::vector<std::uint32_t> start(n + 1);
+Vec<std::uint32_t> sorted_order(
+    std::size_t n, std::initializer_list<const Vec<std::uint32_t>*> most_significant_first,
+    Memory* memory) {
+  Vec<std::uint32_t> order(n, memory);
+  Vec<std::uint32_t> next(n, memory);
+  Vec<std::uint32_t> start(n + 1, memory);
   for (std::size_t k = 0; k < n; ++k)
     order[k] = static_cast<std::uint32_t>(k);
   for (auto it = std::rbegin(most_significant_first); it != std::rend(most_significant_first);
        ++it) {
-    const std::vector<std::uint32_t>& rank = **it;
+    const Vec<std::uint32_t>& rank = **it;
     std::fill(start.begin(), start.end(), 0);
     for (std::size_t k = 0; k < n; ++k)
       ++start[rank[k] + 1];
@@ -122,13 +129,24 @@ std::vector<std::uint32_t> sorted_order(
   return order;
 }
 
-// Puts the records into the given order.
-template <typename Record>
-void permute(Record* records, const std::vector<std::uint32_t>& order) {
-  std::vector<Record> sorted(order.size());
-  for (std::size_t k = 0; k < order.size(); ++k)
-    sorted[k] = records[order[k]];
-  std::copy(sorted.begin(), sorted.end(), records);
+// Puts the records of a table into the given order, their texts with them: record k and its
+// texts end in place k, so that the passes that walk the table in order read memory in order.
+// At indexing every record still refers to its own slot.
+template <typename Table>
+void put_in_order(Table& table, const Vec<std::uint32_t>& order, Memory* memory) {
+  using Record = std::remove_reference_t<decltype(table.record[0])>;
+  using Slots = std::remove_reference_t<decltype(table.slot[0])>;
+  const std::size_t n = order.size();
+  Vec<Record> records(n, memory);
+  Vec<Slots> slots(n, memory);
+  for (std::size_t k = 0; k < n; ++k) {
+    records[k] = table.record[order[k]];
+    slots[k] = table.slot[order[k]];
+  }
+  std::copy(records.begin(), records.end(), table.record);
+  std::copy(slots.begin(), slots.end(), table.slot);
+  for (std::size_t k = 0; k < n; ++k)
+    table.bind_record(static_cast<int>(k));
 }
 
 void normalise_pins(PinTable& pins, int pin_count) {
@@ -145,12 +163,12 @@ class PoolText {
  public:
   explicit PoolText(TextPool& pool) : pool_(pool), start_(pool.cursor()), p_(start_) {}
 
-  void add(const char* text) {
-    const std::size_t n = std::strlen(text);
+  void add(const char* text, std::size_t n) {
     assert(p_ + n < pool_.bytes + pool_.size);
     std::memcpy(p_, text, n);
     p_ += n;
   }
+  void add(const char* text) { add(text, std::strlen(text)); }
   // Terminates the text and moves the pool's cursor past it and spare zero bytes after it.
   void finish(std::size_t spare = 0) {
     assert(p_ + spare < pool_.bytes + pool_.size);
@@ -168,7 +186,7 @@ class PoolText {
 
 // Writes the three texts of the net group of the pins at positions group[first, last) and points
 // those pins at them.
-void write_net_texts(PinTable& pins, const std::vector<std::uint32_t>& group, std::size_t first,
+void write_net_texts(PinTable& pins, const Vec<std::uint32_t>& group, std::size_t first,
                      std::size_t last, NetTextPools& pools) {
   PoolText counted(pools.counted);
   PoolText members(pools.members);
@@ -183,28 +201,31 @@ void write_net_texts(PinTable& pins, const std::vector<std::uint32_t>& group, st
     char count[16];
     std::snprintf(count, sizeof count, "%upin|", static_cast<unsigned>(k));
     counted.add(count);
-    members.add("pin|");
-    parts.add("pin|");
-    for (std::size_t i = first; i < last; ++i) {
-      const PinRecord& r = pins[group[i]];
-      for (PoolText* list : {&counted, &members}) {
-        list->add(r.designator);
-        list->add(".");
-        list->add(r.pin);
-        list->add("|");
-      }
-      parts.add(r.designator);
-      parts.add("|");
-      if (r.pin[0] == '\0') ++empty_pins;
-    }
+    members.add("pin|", 4);
+    parts.add("pin|", 4);
   }
   for (std::size_t i = first; i < last; ++i) {
     PinRecord& r = pins[group[i]];
-    std::memcpy(r.work_designator, r.designator, std::strlen(r.designator) + 1);
-    std::memcpy(r.work_pin, r.pin, std::strlen(r.pin) + 1);
+    const std::size_t designator_length = std::strlen(r.designator);
+    const std::size_t pin_length = std::strlen(r.pin);
+    std::memcpy(r.work_designator, r.designator, designator_length + 1);
+    std::memcpy(r.work_pin, r.pin, pin_length + 1);
     r.net_members_counted = counted.start();
     r.net_members = members.start();
     r.net_parts = parts.start();
+    if (k == 1) continue;
+    // The member entry designator.pin| and the part entry designator|.
+    char entry[MEMBER_ENTRY_MAX];
+    std::memcpy(entry, r.designator, designator_length);
+    entry[designator_length] = '.';
+    std::memcpy(entry + designator_length + 1, r.pin, pin_length);
+    entry[designator_length + 1 + pin_length] = '|';
+    const std::size_t entry_length = designator_length + pin_length + 2;
+    counted.add(entry, entry_length);
+    members.add(entry, entry_length);
+    parts.add(r.designator, designator_length);
+    parts.add("|", 1);
+    if (pin_length == 0) ++empty_pins;
   }
   counted.finish();
   members.finish(empty_pins);
@@ -253,16 +274,18 @@ int index_netlist(NetlistStore& store, int reader_result, int pin_count, NetText
   // pins end in the order (designator, pin) with equal ones in the order of the first sort, that
   // is by net. Sorting ranks of the three texts gives both orders at once.
   const std::size_t n = static_cast<std::size_t>(pin_count);
-  std::vector<const char*> texts(n);
+  Scratch scratch;
+  Memory* const memory = &scratch.memory;
+  Vec<const char*> texts(n, memory);
   auto ranks = [&](char* PinRecord::*field) {
     for (std::size_t k = 0; k < n; ++k)
       texts[k] = pins[k].*field;
-    return rank_texts(texts);
+    return rank_texts(texts, memory);
   };
-  const std::vector<std::uint32_t> net = ranks(&PinRecord::net);
-  const std::vector<std::uint32_t> designator = ranks(&PinRecord::designator);
-  const std::vector<std::uint32_t> pin = ranks(&PinRecord::pin);
-  const std::vector<std::uint32_t> by_net = sorted_order(n, {&net, &designator, &pin});
+  const Vec<std::uint32_t> net = ranks(&PinRecord::net);
+  const Vec<std::uint32_t> designator = ranks(&PinRecord::designator);
+  const Vec<std::uint32_t> pin = ranks(&PinRecord::pin);
+  const Vec<std::uint32_t> by_net = sorted_order(n, {&net, &designator, &pin}, memory);
   for (std::size_t first = 0; first < n;) {
     std::size_t last = first + 1;
     while (last < n && net[by_net[last]] == net[by_net[first]])
@@ -270,16 +293,16 @@ int index_netlist(NetlistStore& store, int reader_result, int pin_count, NetText
     write_net_texts(store.pins, by_net, first, last, pools);
     first = last;
   }
-  permute(pins, sorted_order(n, {&designator, &pin, &net}));
+  put_in_order(store.pins, sorted_order(n, {&designator, &pin, &net}, memory), memory);
 
   if (reader_result > 0) {
     PartRecord* const parts = store.parts.record;
     const std::size_t m = static_cast<std::size_t>(reader_result);
-    std::vector<const char*> part_designators(m);
+    Vec<const char*> part_designators(m, memory);
     for (std::size_t k = 0; k < m; ++k)
       part_designators[k] = parts[k].designator;
-    const std::vector<std::uint32_t> rank = rank_texts(part_designators);
-    permute(parts, sorted_order(m, {&rank}));
+    const Vec<std::uint32_t> rank = rank_texts(part_designators, memory);
+    put_in_order(store.parts, sorted_order(m, {&rank}, memory), memory);
     return reader_result;
   }
   return make_parts(store, pin_count);

@@ -56,6 +56,8 @@ struct PartTable {
   PartRecord& operator[](int i) { return record[i]; }
   const PartRecord& operator[](int i) const { return record[i]; }
   void bind();
+  // Points the text fields of record i at slot i.
+  void bind_record(int i);
 };
 
 // PIN_CAPACITY usable records and one scratch record behind them.
@@ -66,6 +68,8 @@ struct PinTable {
   PinRecord& operator[](int i) { return record[i]; }
   const PinRecord& operator[](int i) const { return record[i]; }
   void bind();
+  // Points the text fields of record i at slot i (the net texts are left alone).
+  void bind_record(int i);
 };
 
 struct NetlistStore {
