@@ -8,6 +8,7 @@
 #include <deque>
 
 #include "compare/member_lists.h"
+#include "platform/memory.h"
 
 namespace veltrax {
 
@@ -30,6 +31,9 @@ auto& memo(Map& map, const void* a, const void* b, Compute compute) {
 // on) and joins the chain of its new text; stale nodes are dropped as lookups meet them.
 class ChainIndex {
  public:
+  explicit ChainIndex(std::pmr::memory_resource* memory)
+      : nodes_(memory), chains_(memory), table_(memory) {}
+
   void add(std::string_view key, int entry, std::uint32_t version) {
     Chain& c = chain(key);
     const int node = static_cast<int>(nodes_.size());
@@ -111,9 +115,9 @@ class ChainIndex {
     }
   }
 
-  std::vector<Node> nodes_;
-  std::vector<Chain> chains_;
-  std::vector<int> table_;
+  std::pmr::vector<Node> nodes_;
+  std::pmr::vector<Chain> chains_;
+  std::pmr::vector<int> table_;
 };
 
 // A member list as the pairing pass edits it: its entries in order (views of the text until
@@ -123,16 +127,23 @@ struct NetTexts::EditedList {
   static constexpr std::size_t SCANNED = 16;  // shorter lists are searched entry by entry
 
   char* text;
-  std::vector<std::string_view> entries;
-  std::vector<unsigned char> alive;
-  std::vector<std::uint32_t> version;
-  std::deque<std::string> changed;
+  std::pmr::vector<std::string_view> entries;
+  std::pmr::vector<unsigned char> alive;
+  std::pmr::vector<std::uint32_t> version;
+  std::pmr::deque<std::pmr::string> changed;
   ChainIndex by_entry;
   ChainIndex by_designator;
   bool designators_indexed = false;
   bool dirty = false;
 
-  explicit EditedList(char* list) : text(list) {
+  EditedList(char* list, std::pmr::memory_resource* memory)
+      : text(list),
+        entries(memory),
+        alive(memory),
+        version(memory),
+        changed(memory),
+        by_entry(memory),
+        by_designator(memory) {
     if (std::strncmp(list, LIST_START, LIST_START_LENGTH) != 0) return;
     for (const char* p = list + LIST_START_LENGTH; *p != '\0';) {
       const char* bar = std::strchr(p, '|');
@@ -197,8 +208,8 @@ struct NetTexts::EditedList {
     dirty = true;
   }
 
-  void replace(int k, std::string entry) {
-    changed.push_back(std::move(entry));
+  void replace(int k, std::string_view entry) {
+    changed.emplace_back(entry);
     entries[k] = changed.back();
     const std::uint32_t v = ++version[k];
     if (indexed()) {
@@ -223,15 +234,34 @@ struct NetTexts::EditedList {
   }
 };
 
-// The entries of a reference list that are whole entries of a compare list: none, one (kept),
-// or two or more different ones.
-struct NetTexts::Shared {
-  int count = 0;
-  std::string only;
-};
+namespace {
 
-NetTexts::NetTexts(bool indexed) : indexed_(indexed) {}
-NetTexts::~NetTexts() = default;
+// One block for the work of a run, kept for the next; a second NetTexts alive at the same time
+// (only tests make one) takes its memory from the heap.
+constexpr std::size_t WORK_BLOCK = std::size_t{32} << 20;
+bool work_block_taken = false;
+
+void* take_work_block() {
+  static void* const block = allocate_lasting(WORK_BLOCK);
+  if (work_block_taken || block == nullptr) return nullptr;
+  work_block_taken = true;
+  return block;
+}
+
+}  // namespace
+
+NetTexts::NetTexts(bool indexed) : NetTexts(indexed, take_work_block()) {}
+
+NetTexts::NetTexts(bool indexed, void* block)
+    : indexed_(indexed),
+      owns_block_(block != nullptr),
+      memory_(block != nullptr ? block : fallback_,
+              block != nullptr ? WORK_BLOCK : sizeof fallback_, std::pmr::new_delete_resource()) {}
+
+NetTexts::~NetTexts() {
+  flush();
+  if (owns_block_) work_block_taken = false;
+}
 
 bool NetTexts::entries_are_separable(const PinTable& pins, int pin_count) {
   for (int i = 0; i < pin_count; ++i) {
@@ -251,8 +281,11 @@ bool NetTexts::parts_equal(const char* ref, const char* cmp) {
 }
 
 NetTexts::EditedList& NetTexts::edited(char* list) {
-  auto& slot = edited_[list];
-  if (!slot) slot = std::make_unique<EditedList>(list);
+  EditedList*& slot = edited_[list];
+  if (slot == nullptr) {
+    slot = std::pmr::polymorphic_allocator<EditedList>(&memory_).allocate(1);
+    new (slot) EditedList(list, &memory_);
+  }
   return *slot;
 }
 
@@ -275,9 +308,11 @@ void NetTexts::delete_entry(const EntryRef& e) {
 void NetTexts::make_wildcard(const EntryRef& e, std::size_t designator_length) {
   if (!indexed_) return make_wildcard_entry(e.entry, designator_length);
   EditedList& l = edited(e.list);
-  std::string entry(l.entries[e.index].substr(0, designator_length + 1));
-  entry += '*';
-  l.replace(e.index, std::move(entry));
+  char entry[MEMBER_ENTRY_MAX + 1];
+  const std::size_t length = std::min(designator_length + 1, l.entries[e.index].size());
+  std::memcpy(entry, l.entries[e.index].data(), length);
+  entry[length] = '*';
+  l.replace(e.index, std::string_view(entry, length + 1));
 }
 
 void NetTexts::rename_entry(char* list, const char* designator, char c) {
@@ -285,20 +320,24 @@ void NetTexts::rename_entry(char* list, const char* designator, char c) {
   EditedList& l = edited(list);
   const int k = l.find_designator(designator);
   if (k < 0) return;
-  std::string entry(l.entries[k]);
+  const std::string_view old = l.entries[k];
+  char entry[MEMBER_ENTRY_MAX + 1];
+  std::memcpy(entry, old.data(), old.size());
+  std::size_t length = old.size();
   const std::size_t pin = std::strlen(designator) + 1;
-  if (pin == entry.size()) {
-    entry += c;
+  if (pin == length) {
+    entry[length++] = c;
   } else {
     entry[pin] = c;
   }
-  l.replace(k, std::move(entry));
+  l.replace(k, std::string_view(entry, length));
 }
 
 void NetTexts::flush() {
   std::string room;
   for (const auto& [text, list] : edited_) {
     if (list->dirty) list->write_back(room);
+    std::destroy_at(list);
   }
   edited_.clear();
 }
@@ -313,7 +352,7 @@ bool NetTexts::differ_in_one_pin_name(const char* ref, const char* cmp) {
 
 // The entries of a list that stand between two '|': for the lists of a run whose entries are
 // separable, exactly its member entries.
-const std::unordered_set<std::string_view>& NetTexts::inner_entries(const char* list) {
+const NetTexts::EntrySet& NetTexts::inner_entries(const char* list) {
   auto [it, fresh] = entry_sets_.try_emplace(list);
   if (fresh) {
     const char* bar = std::strchr(list, '|');
@@ -328,20 +367,19 @@ const std::unordered_set<std::string_view>& NetTexts::inner_entries(const char* 
 }
 
 const NetTexts::Shared& NetTexts::shared_entries(const char* ref, const char* cmp) {
-  auto& slot = shared_[{ref, cmp}];
-  if (slot) return *slot;
-  slot = std::make_unique<Shared>();
-  if (std::strncmp(ref, LIST_START, LIST_START_LENGTH) != 0) return *slot;
+  const auto [it, fresh] = shared_.try_emplace({ref, cmp});
+  Shared& slot = it->second;
+  if (!fresh || std::strncmp(ref, LIST_START, LIST_START_LENGTH) != 0) return slot;
   const auto& ref_set = inner_entries(ref);
   const auto& cmp_set = inner_entries(cmp);
   const auto& small = ref_set.size() <= cmp_set.size() ? ref_set : cmp_set;
   const auto& large = ref_set.size() <= cmp_set.size() ? cmp_set : ref_set;
   for (const std::string_view e : small) {
     if (large.count(e) == 0) continue;
-    if (++slot->count == 1) slot->only = e;
-    if (slot->count == 2) break;
+    if (++slot.count == 1) slot.only = e;
+    if (slot.count == 2) break;
   }
-  return *slot;
+  return slot;
 }
 
 bool NetTexts::share_another_entry(const char* ref, const char* cmp, const char* designator,
@@ -349,7 +387,9 @@ bool NetTexts::share_another_entry(const char* ref, const char* cmp, const char*
   if (!indexed_) return veltrax::share_another_entry(ref, cmp, designator, pin);
   const Shared& s = shared_entries(ref, cmp);
   if (s.count != 1) return s.count > 1;
-  return s.only != std::string(designator) + '.' + pin;
+  const std::size_t d = std::strlen(designator);
+  return !(s.only.size() == d + 1 + std::strlen(pin) && s.only.compare(0, d, designator) == 0 &&
+           s.only[d] == '.' && s.only.substr(d + 1) == pin);
 }
 
 }  // namespace veltrax

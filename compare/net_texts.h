@@ -10,12 +10,11 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
-#include <vector>
 
 #include "netlist/limits.h"
 #include "netlist/store.h"
@@ -61,7 +60,12 @@ class NetTexts {
 
  private:
   struct EditedList;
-  struct Shared;
+  // The entries of a reference list that are whole entries of a compare list: none, one (kept),
+  // or two or more different ones.
+  struct Shared {
+    int count = 0;
+    std::string_view only;
+  };
   using Key = std::pair<const void*, const void*>;
   struct KeyHash {
     std::size_t operator()(const Key& k) const {
@@ -69,18 +73,28 @@ class NetTexts {
     }
   };
 
+  template <typename Value>
+  using Memo = std::pmr::unordered_map<Key, Value, KeyHash>;
+  using EntrySet = std::pmr::unordered_set<std::string_view>;
+
   EditedList& edited(char* list);
-  const std::unordered_set<std::string_view>& inner_entries(const char* list);
+  const EntrySet& inner_entries(const char* list);
   const Shared& shared_entries(const char* ref, const char* cmp);
 
+  NetTexts(bool indexed, void* block);
+
   bool indexed_;
-  std::unordered_map<Key, int, KeyHash> counted_;
-  std::unordered_map<Key, bool, KeyHash> parts_;
-  std::unordered_map<Key, bool, KeyHash> members_equal_;
-  std::unordered_map<Key, bool, KeyHash> one_pin_;
-  std::unordered_map<Key, std::unique_ptr<Shared>, KeyHash> shared_;
-  std::unordered_map<const char*, std::unordered_set<std::string_view>> entry_sets_;
-  std::unordered_map<char*, std::unique_ptr<EditedList>> edited_;
+  bool owns_block_;
+  alignas(std::max_align_t) char fallback_[256];
+  // Everything below lives in memory_, which gives it all back at once at the end of the run.
+  std::pmr::monotonic_buffer_resource memory_;
+  Memo<int> counted_{&memory_};
+  Memo<bool> parts_{&memory_};
+  Memo<bool> members_equal_{&memory_};
+  Memo<bool> one_pin_{&memory_};
+  Memo<Shared> shared_{&memory_};
+  std::pmr::unordered_map<const char*, EntrySet> entry_sets_{&memory_};
+  std::pmr::unordered_map<char*, EditedList*> edited_{&memory_};
 };
 
 }  // namespace veltrax
