@@ -11,6 +11,7 @@
 #include "cli/terminal.h"
 #include "compare/run.h"
 #include "netlist/reader.h"
+#include "platform/memory.h"
 #include "settings/settings.h"
 
 namespace veltrax {
@@ -22,7 +23,7 @@ constexpr int EXIT_SAME = 0;
 constexpr int EXIT_DIFFERENT = 1;
 constexpr int EXIT_TROUBLE = 2;
 constexpr int FORMAT_AUTO = -1;
-constexpr std::size_t DETECTION_HEAD = 1 << 16;
+constexpr std::size_t DETECTION_HEAD = 1 << 14;
 
 constexpr char USAGE[] =
     "Usage: veltrax_diffr [options] REF CMP\n"
@@ -220,9 +221,13 @@ int main_program(int argc, char** argv) {
   const int ref_format = o.ref_format == FORMAT_AUTO ? detect(o.ref) : o.ref_format;
   const int cmp_format = o.cmp_format == FORMAT_AUTO ? detect(o.cmp) : o.cmp_format;
 
-  const std::unique_ptr<Settings> settings(new Settings);
-  Settings& s = *settings;
-  clear_settings(s);
+  // The settings blocks, zero-filled, in memory that lives as long as the program.
+  void* block = allocate_lasting(sizeof(Settings));
+  if (block == nullptr) {
+    std::fprintf(stderr, "%s: out of memory\n", PROGRAM);
+    return EXIT_TROUBLE;
+  }
+  Settings& s = *static_cast<Settings*>(block);
   s.param[PARAM_LANGUAGE] = o.language;
   s.param[PARAM_AREA] = 0;
   set_path(s, ref_path_slot(0), o.ref);
