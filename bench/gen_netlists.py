@@ -118,6 +118,8 @@ def revise(d, rng, share=0.02):
         del c.parts[des]
         for name in c.nets:
             c.nets[name] = [p for p in c.nets[name] if p[0] != des]
+    for name in [name for name, pins in c.nets.items() if not pins]:
+        del c.nets[name]
     # Added parts on existing nets, as many as were deleted, so the tables stay full.
     names = [name for name in c.nets if len(c.nets[name]) >= 2]
     for k in range(len(deletes)):
@@ -200,17 +202,27 @@ def renamed(rng):
     return ref, cmp
 
 
+def letters(k, width):
+    """k written in the letters A to Z, padded to width: a name without digits."""
+    out = ""
+    while k or not out:
+        out = chr(ord("A") + k % 26) + out
+        k //= 26
+    return out.rjust(width, "A")
+
+
 def wide(rng):
-    """Designators of 20 and pins of 10 characters in two-pin nets: the longest net texts."""
+    """Designators of 20 and pins of 10 characters in two-pin nets with names of 48: the longest
+    net texts. Values and footprints stay short, so the condensing readers' buffer holds it all.
+    Every fiftieth net is renamed (names without digits, so the renames count)."""
     d = Design()
     pins = []
     for k in range(PART_CAPACITY):
-        des = "W%019d" % k
-        d.parts[des] = ("V" * 100, "F" * 120)
+        d.parts["W%019d" % k] = ("WIDEVALUE", "WIDEFOOT")
     for k in range(PIN_CAPACITY):
         pins.append(("W%019d" % (k % PART_CAPACITY), "P%09d" % k))
     for k in range(0, PIN_CAPACITY, 2):
-        d.nets["NET_%044d" % k] = pins[k:k + 2]
+        d.nets["NET_" + letters(k, 44)] = pins[k:k + 2]
     c = d.copy()
     for k, name in enumerate(sorted(c.nets)):
         if k % 50 == 0:
@@ -218,20 +230,95 @@ def wide(rng):
     return d, c
 
 
-def write_pads(design, path):
+def save(path, lines):
     with open(path, "wb") as f:
-        out = ["*PADS-PCB*", "*PART*"]
-        out += ["%s %s@%s" % (des, v, fp) for des, (v, fp) in design.parts.items()]
-        out.append("*NET*")
-        for name, pins in design.nets.items():
-            out.append("*SIGNAL* " + name)
-            for k in range(0, len(pins), 8):
-                out.append(" ".join("%s.%s" % p for p in pins[k:k + 8]))
-        out.append("*END*")
-        f.write(("\r\n".join(out) + "\r\n").encode())
+        f.write(("\r\n".join(lines) + "\r\n").encode())
 
 
-WRITERS = {"pads": ("net", write_pads)}
+def chunks(items, n=8):
+    for k in range(0, len(items), n):
+        yield items[k:k + n]
+
+
+def write_pads(design, path):
+    out = ["*PADS-PCB*", "*PART*"]
+    out += ["%s %s@%s" % (des, v, fp) for des, (v, fp) in design.parts.items()]
+    out.append("*NET*")
+    for name, pins in design.nets.items():
+        out.append("*SIGNAL* " + name)
+        out += [" ".join("%s.%s" % p for p in line) for line in chunks(pins)]
+    out.append("*END*")
+    save(path, out)
+
+
+def write_cadvance(design, path):
+    out = ["/* generated */", "$NET_LIST {", " comp {"]
+    out += ["  %s [%s] {%s};" % (des, v, fp) for des, (v, fp) in design.parts.items()]
+    out += [" }", " nets {"]
+    for name, pins in design.nets.items():
+        lines = [", ".join("%s-%s" % p for p in line) for line in chunks(pins)]
+        out.append("  %s = {%s};" % (name, ",\r\n    ".join(lines)))
+    out += [" }", "}"]
+    save(path, out)
+
+
+def write_mm2(design, path):
+    out = ["$PTS"]
+    out += ["%s ! %s ; %s" % (fp, v, des) for des, (v, fp) in design.parts.items()]
+    out.append("$NET")
+    for name, pins in design.nets.items():
+        lines = [", ".join("%s-%s" % p for p in line) for line in chunks(pins)]
+        out.append("%s; %s" % (name, ",\r\n     ".join(lines)))
+    out.append("$END")
+    save(path, out)
+
+
+def write_cadlus(design, path):
+    save(path, ["%s %s %s" % (name, des, pin)
+                for name, pins in design.nets.items() for des, pin in pins])
+
+
+def write_protel(design, path):
+    out = []
+    for des, (v, fp) in design.parts.items():
+        out += ["[", des, fp, v, "", "", "", "]"]
+    for name, pins in design.nets.items():
+        out += ["(", name] + ["%s-%s" % p for p in pins] + [")"]
+    save(path, out)
+
+
+def write_telesis(design, path):
+    out = ["(generated)", "$PACKAGES"]
+    out += ["%s ! %s ; %s" % (fp, v, des) for des, (v, fp) in design.parts.items()]
+    out.append("$NETS")
+    for name, pins in design.nets.items():
+        lines = [" ".join("%s.%s" % p for p in line) for line in chunks(pins)]
+        out.append("%s ; %s" % (name, " ,\r\n    ".join(lines)))
+    out.append("$END")
+    save(path, out)
+
+
+def write_ccf(design, path):
+    out = ["$CCF {", " DEFINITION {"]
+    out += ["  %s.%s : %s;" % (v, fp, des) for des, (v, fp) in design.parts.items()]
+    out += [" }", " NET {"]
+    for name, pins in design.nets.items():
+        lines = [", ".join("%s(%s)" % p for p in line) for line in chunks(pins)]
+        out.append("  %s : %s;" % (name, ",\r\n    ".join(lines)))
+    out += [" }", "}"]
+    save(path, out)
+
+
+# Format name -> (file extension, writer, format index).
+WRITERS = {
+    "pads": ("net", write_pads, 6),
+    "cadvance": ("net", write_cadvance, 0),
+    "mm2": ("net", write_mm2, 1),
+    "cadlus": ("net", write_cadlus, 2),
+    "protel": ("net", write_protel, 3),
+    "telesis": ("net", write_telesis, 4),
+    "ccf": ("ccf", write_ccf, 5),
+}
 
 
 def main():
@@ -249,7 +336,7 @@ def main():
     sets["renamed"] = renamed(rng)
     sets["wide"] = wide(rng)
     for fmt in args.formats.split(","):
-        ext, write = WRITERS[fmt]
+        ext, write, _ = WRITERS[fmt]
         for name, (r, c) in sets.items():
             write(r, os.path.join(args.outdir, "%s-%s-ref.%s" % (name, fmt, ext)))
             write(c, os.path.join(args.outdir, "%s-%s-cmp.%s" % (name, fmt, ext)))
