@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace veltrax {
@@ -27,8 +28,21 @@ std::size_t InputFile::read_raw(const unsigned char*& raw) {
   return n;
 }
 
+// True when a chunk needs no repair: no NUL byte, and every line feed follows a carriage
+// return (the one before the chunk counts for its first byte).
+static bool needs_no_repair(const unsigned char* raw, std::size_t n, bool after_cr) {
+  if (std::memchr(raw, '\0', n) != nullptr) return false;
+  for (const unsigned char* p = raw;
+       (p = static_cast<const unsigned char*>(
+            std::memchr(p, '\n', n - static_cast<std::size_t>(p - raw)))) != nullptr;
+       ++p) {
+    if (p == raw ? !after_cr : p[-1] != '\r') return false;
+  }
+  return true;
+}
+
 // Makes the next bytes ready, repaired: NUL bytes dropped, a line feed that does not follow a
-// carriage return read as CR LF.
+// carriage return read as CR LF. A chunk that needs no repair is read where it lies.
 bool InputFile::refill() {
   pos_ = 0;
   len_ = 0;
@@ -36,7 +50,13 @@ bool InputFile::refill() {
     const unsigned char* raw = nullptr;
     const std::size_t n = read_raw(raw);
     if (n == 0) return false;
-    unsigned char* out = data_;
+    if (needs_no_repair(raw, n, after_cr_)) {
+      data_ = raw;
+      len_ = n;
+      after_cr_ = raw[n - 1] == '\r';
+      break;
+    }
+    unsigned char* out = repaired_;
     for (std::size_t k = 0; k < n; ++k) {
       const unsigned char c = raw[k];
       if (c == '\0') continue;
@@ -44,9 +64,16 @@ bool InputFile::refill() {
       after_cr_ = c == '\r';
       *out++ = c;
     }
-    len_ = static_cast<std::size_t>(out - data_);
+    data_ = repaired_;
+    len_ = static_cast<std::size_t>(out - repaired_);
   }
   return true;
+}
+
+// True when any of the eight bytes is below 0x20.
+static bool has_control(std::uint64_t bytes) {
+  constexpr std::uint64_t ONES = 0x0101010101010101ull;
+  return ((bytes - 0x20 * ONES) & ~bytes & 0x80 * ONES) != 0;
 }
 
 int read_cr_line(InputFile& in, char* buf, int size) {
@@ -55,23 +82,31 @@ int read_cr_line(InputFile& in, char* buf, int size) {
   while (n < room) {
     if (in.ready() == 0 && !in.refill()) break;
     const unsigned char* const start = in.cursor();
-    const unsigned char* const end = start + in.ready();
-    for (const unsigned char* p = start; p < end;) {
+    const unsigned char* const end =
+        start + std::min(in.ready(), static_cast<std::size_t>(room - n));
+    const unsigned char* p = start;
+    while (p < end) {
+      // Eight ordinary characters at a time where there are eight.
+      if (end - p >= 8) {
+        std::uint64_t bytes;
+        std::memcpy(&bytes, p, 8);
+        if (!has_control(bytes)) {
+          std::memcpy(buf + n, p, 8);
+          n += 8;
+          p += 8;
+          continue;
+        }
+      }
       const unsigned char c = *p++;
       if (c >= 0x20) {
         buf[n++] = static_cast<char>(c);
-        if (n == room) {
-          in.consume(static_cast<std::size_t>(p - start));
-          buf[n] = '\0';
-          return n;
-        }
       } else if (c == '\r') {
         in.consume(static_cast<std::size_t>(p - start));
         buf[n] = '\0';
         return n;
       }  // any other control character is dropped
     }
-    in.consume(static_cast<std::size_t>(end - start));
+    in.consume(static_cast<std::size_t>(p - start));
   }
   buf[n] = '\0';
   return n == 0 ? END_OF_INPUT : n;  // only the end of the input stops a line with nothing stored

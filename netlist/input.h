@@ -50,13 +50,14 @@ class InputFile {
 
   std::FILE* file_ = nullptr;
   std::string_view memory_;
+  const unsigned char* data_ = nullptr;  // the ready bytes: raw_ or repaired_
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
   bool after_cr_ = false;
   bool failed_ = false;
   int error_ = 0;
   unsigned char raw_[CHUNK];
-  unsigned char data_[2 * CHUNK];  // a chunk of lone line feeds doubles in size
+  unsigned char repaired_[2 * CHUNK];  // a chunk of lone line feeds doubles in size
 };
 
 // Reads one CR-terminated line into buf (size bytes, terminator included): characters up to a
