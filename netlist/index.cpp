@@ -48,7 +48,7 @@ Prefix order_prefix(const char* text) {
   int k = 0;
   for (; k < 8 && text[k] != '\0'; ++k)
     v = v << 8 | static_cast<unsigned char>(text[k]);
-  return {v << (8 * (8 - k)), k < 8};
+  return {k == 0 ? 0 : v << (8 * (8 - k)), k < 8};
 }
 
 // Ranks of texts in byte order: equal texts get equal ranks, a smaller text a smaller rank. A
