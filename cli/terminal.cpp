@@ -16,11 +16,10 @@ namespace veltrax {
 
 namespace {
 
-constexpr unsigned SHIFT_JIS_CODE_PAGE = 932;
-
 // Shift-JIS text in the terminal's encoding; empty when it cannot be converted.
 std::string convert_shift_jis(std::string_view text) {
 #ifdef _WIN32
+  constexpr unsigned SHIFT_JIS_CODE_PAGE = 932;
   const unsigned target = GetConsoleOutputCP() != 0 ? GetConsoleOutputCP() : GetACP();
   if (target == SHIFT_JIS_CODE_PAGE) return std::string(text);
   const int wide_length = MultiByteToWideChar(SHIFT_JIS_CODE_PAGE, 0, text.data(),
