@@ -33,4 +33,7 @@ HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data);
 BOOL FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data);
 BOOL FindClose(HANDLE find);
 
+// The windowing calls of the desktop program.
+#include "platform/headless_win32.h"
+
 #endif
