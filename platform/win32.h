@@ -8,6 +8,9 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// The file dialog and the shell's open verb, which the lean windows.h leaves out.
+#include <commdlg.h>
+#include <shellapi.h>
 #else
 
 #include <cstdint>
