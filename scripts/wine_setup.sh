@@ -6,21 +6,10 @@
 # Safe to run again: what is present is kept, and the binfmt registration is renewed (it does
 # not survive a reboot).
 set -eu
+cd "$(dirname "$0")/.."
 
 need() {
-  missing=""
-  for pkg in "$@"; do
-    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
-      missing="$missing $pkg"
-  done
-  [ -z "$missing" ] && return 0
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "Missing packages:$missing; run scripts/wine_setup.sh as root." >&2
-    exit 1
-  fi
-  echo "Installing:$missing"
-  [ -n "${updated:-}" ] || { apt-get update -qq; updated=1; }
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  scripts/deps.sh "$@"
 }
 
 x_libs="libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1"
@@ -29,10 +18,7 @@ need g++-mingw-w64-i686 g++-mingw-w64-x86-64 g++ cmake make
 need wine wine64 libwine fonts-wine $x_libs xvfb xauth x11-utils x11-apps imagemagick \
   fonts-ipafont-gothic locales
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
-  updated=""
-fi
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 i386_x_libs=""
 for lib in $x_libs; do i386_x_libs="$i386_x_libs $lib:i386"; done
 need wine32:i386 wine32-preloader:i386 libwine:i386 $i386_x_libs

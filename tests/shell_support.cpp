@@ -1,7 +1,5 @@
 #include "shell_support.h"
 
-#include <iconv.h>
-
 namespace veltrax::test {
 
 std::string parameter_file(const std::map<int, int>& params,
@@ -34,21 +32,6 @@ ParameterLines split_parameter_file(const std::string& bytes) {
     p.lines.push_back(bytes.substr(start, end - start));
   if (start != bytes.size()) p.lines.push_back(bytes.substr(start));
   return p;
-}
-
-std::string shift_jis(const std::string& utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return "(no CP932 converter)";
-  std::string in = utf8;
-  std::string out(in.size() * 2 + 4, '\0');
-  char* src = in.data();
-  char* dst = out.data();
-  std::size_t src_left = in.size();
-  std::size_t dst_left = out.size();
-  iconv(cd, &src, &src_left, &dst, &dst_left);
-  iconv_close(cd);
-  out.resize(out.size() - dst_left);
-  return out;
 }
 
 HWND item(HWND main, int id) {

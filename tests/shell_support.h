@@ -30,9 +30,6 @@ struct ParameterLines {
 };
 ParameterLines split_parameter_file(const std::string& bytes);
 
-// The Shift-JIS bytes of a UTF-8 text.
-std::string shift_jis(const std::string& utf8);
-
 // The control with an id in the main window, and what it shows.
 HWND item(HWND main, int id);
 void click(HWND main, int id);
