@@ -128,6 +128,9 @@ TEST_F(Commands, FormatsAndAutoIncAreKeptPerSavingArea) {
     EXPECT_EQ(marks(main, ID_CMP_FORMAT_0, 7), "1000000");
     EXPECT_FALSE(checked(main, ID_AUTO_INC));
     EXPECT_EQ(painted_texts(main).at(2), "No.2 message");
+    click(main, ID_AUTO_INC);
+    click(main, ID_AUTO_INC);
+    EXPECT_EQ(painted_texts(main).at(2), "No.2 message");  // the option keeps the messages
     click(main, ID_CMP_FORMAT_0 + 5);
     click(main, ID_CMP_FORMAT_0 + 5);  // the selected one again: stays selected
 
