@@ -47,7 +47,8 @@ bool send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result
 std::string text_of(HWND hwnd) {
   char buffer[10001] = {};
   LRESULT n = 0;
-  if (hwnd == nullptr || !send(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), n))
+  if (hwnd == nullptr ||
+      !send(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), n))
     return "(no window)";
   return std::string(buffer, static_cast<std::size_t>(n));
 }
