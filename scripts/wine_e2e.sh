@@ -142,6 +142,8 @@ drive() {  # the driver's steps; its output arrives in CP932
   f=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\2/p' build/e2e/driver.out)
   passed=$((passed + ${p:-0}))
   failed=$((failed + ${f:-1}))
+  # What the screen showed when a step failed, for the diagnosis.
+  [ "${f:-1}" -eq 0 ] || import -display "$DISPLAY" -window root build/e2e/failure.png || true
 }
 screenshot() {  # the window's part of the screen, at the rectangle the driver printed last
   set -- "$1" $(sed -n 's/^ok: rect //p' build/e2e/driver.out)
@@ -173,11 +175,14 @@ drive wait Veltrax_Diffr 30 click 1 \
   click 49 check 49 1 check 50 0 check 16 1 check 31 1 check 13 0 check 38 0 \
   click 50 check 13 1 check 38 1 check 25 1 \
   click 49 check 16 1 check 38 0 \
-  click 36 enabled 36 1 rect
+  click 36 enabled 36 1 settext 41 5 rect
 check "screenshot in English" screenshot window-en
 
 echo "== Closing"
 drive wait Veltrax_Diffr 30 close 60
+# The program ends once its window is gone; one that does not is stopped after a minute.
+for _ in $(seq 600); do kill -0 "$gui" 2>/dev/null || break; sleep 0.1; done
+kill "$gui" 2>/dev/null || true
 status=0
 wait "$gui" || status=$?
 gui=""
@@ -203,6 +208,7 @@ check "No.2 keeps Protel for its reference netlist" [ "$(entry 12)" = 3 ]
 check "\"Auto inc. name\" on for No.2 only" [ "$(entry 27)" = 2 ]
 check "the window rectangle is stored" [ "$(entry 3)" -gt "$(entry 1)" ]
 check "the result path of No.1" [ "$(slot 31)" = amp-rev-b.csv ]
+check "the format option typed after the run is saved" [ "$(entry 30)$(slot 30)" = 55 ]
 check "the displayed message ends with Completed, line feeds as 0x07" \
   sh -c "sed -n 63p '$ini' | grep -q \"$(printf 'Completed\007\r')\$\""
 check "the area message of No.1 is the run's" [ "$(slot 21)" = "$(slot 20)" ]
