@@ -118,6 +118,30 @@ TEST(ParameterFile, ReadsFilesOfEveryShape) {
   EXPECT_FALSE(load_parameter_file(*s, (dir / "missing.ini").c_str()));
 }
 
+TEST(ParameterFile, AnyBytesLoadIntoTerminatedTextsAndValuesInRange) {
+  ScratchDir dir;
+  const std::string path = dir / "p.ini";
+  const char pieces[][8] = {"40\r\n", "-7", "\x07", "\r", "\n", "9", "\0", "\xff", "x"};
+  unsigned seed = 12345;
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes;
+    const int count = round % 50 == 0 ? 20000 : 200;
+    for (int i = 0; i < count; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      const char* piece = pieces[(seed >> 16) % std::size(pieces)];
+      bytes.append(piece, piece[0] == '\0' ? 1 : std::strlen(piece));
+    }
+    write_file(path, bytes);
+    auto s = new_settings();
+    load_parameter_file(*s, path.c_str());
+    apply_fixups(*s);
+    for (int i = 0; i < SLOT_COUNT; ++i)
+      ASSERT_LT(strnlen(s->slot[i], SLOT_SIZE), std::size_t{SLOT_SIZE}) << round;
+    ASSERT_TRUE(s->param[PARAM_LANGUAGE] == 0 || s->param[PARAM_LANGUAGE] == 1);
+    ASSERT_EQ(s->param[PARAM_AREA], current_area(*s));
+  }
+}
+
 TEST(ParameterFile, FixUpsKeepEveryValueInItsRange) {
   struct Case {
     std::map<int, int> params;
