@@ -31,6 +31,28 @@ constexpr ControlRow area_button(int left, int top, int right, int bottom) {
              nullptr);
 }
 
+using Table = std::array<ControlRow, CONTROL_COUNT>;
+
+// The seven format buttons of a group in format-index order: five on the group's first line,
+// CCF(zuken) and PADS on the line below.
+constexpr void add_format_group(Table& t, int group, int top) {
+  constexpr int lefts[FORMAT_COUNT] = {20, 120, 230, 330, 430, 20, 120};
+  constexpr int rights[FORMAT_COUNT] = {110, 220, 310, 410, 510, 110, 220};
+  for (int f = 0; f < FORMAT_COUNT; ++f) {
+    const int line_top = f < 5 ? top : top + 15;
+    t[group + f] = format_button(group, lefts[f], line_top, rights[f], line_top + 12);
+  }
+}
+
+// No.1 to No.8: two lines of four.
+constexpr void add_area_buttons(Table& t) {
+  constexpr int lefts[4] = {20, 145, 270, 395};
+  for (int k = 0; k < AREA_COUNT; ++k) {
+    const int top = k < 4 ? 35 : 50;
+    t[ID_AREA_0 + k] = area_button(lefts[k % 4], top, lefts[k % 4] + 115, top + 12);
+  }
+}
+
 // The Japanese labels are Shift-JIS bytes written as escapes, so that every compiler reads the
 // source the same way; each carries its text as a comment.
 
@@ -57,8 +79,8 @@ constexpr char JA_RESULT[] = "\x8e\xc0\x8d\x73\x8c\x8b\x89\xca";
 constexpr char JA_SAVING_AREA[] =
     "\x83\x70\x83\x89\x83\x81\x81\x5b\x83\x5e\x82\xcc\x95\xdb\x91\xb6\x90\xe6\x91\x49\x91\xf0";
 
-constexpr std::array<ControlRow, CONTROL_COUNT> make_table() {
-  std::array<ControlRow, CONTROL_COUNT> t{};
+constexpr Table make_table() {
+  Table t{};
   for (ControlRow& r : t)
     r = empty_row();
   t[0] = row(KIND_LABEL, -1, -1, SS_LEFT, 10, 6, 400, 16, JA_DESCRIPTION,
@@ -70,26 +92,14 @@ constexpr std::array<ControlRow, CONTROL_COUNT> make_table() {
   t[6] = row(KIND_PUSH_BUTTON, SLOT_PATH_0, -1, BS_PUSHBUTTON, 20, 85, 120, 97, JA_FILE_SELECT,
              "File Select");
   t[7] = row(KIND_SLOT_TEXT, SLOT_PATH_0, -1, DT_PATH_ELLIPSIS, 130, 85, 510, 97, nullptr, nullptr);
-  t[10] = format_button(ID_REF_FORMAT_0, 20, 100, 110, 112);
-  t[11] = format_button(ID_REF_FORMAT_0, 120, 100, 220, 112);
-  t[12] = format_button(ID_REF_FORMAT_0, 230, 100, 310, 112);
-  t[13] = format_button(ID_REF_FORMAT_0, 330, 100, 410, 112);
-  t[14] = format_button(ID_REF_FORMAT_0, 430, 100, 510, 112);
-  t[15] = format_button(ID_REF_FORMAT_0, 20, 115, 110, 127);
-  t[16] = format_button(ID_REF_FORMAT_0, 120, 115, 220, 127);
+  add_format_group(t, ID_REF_FORMAT_0, 100);
   t[20] =
       row(KIND_GROUP_BOX, -1, -1, BS_GROUPBOX, 10, 135, 520, 195, JA_COMPARE, "Compare netlist");
   t[21] = row(KIND_PUSH_BUTTON, SLOT_PATH_0 + 1, -1, BS_PUSHBUTTON, 20, 150, 120, 162,
               JA_FILE_SELECT, "File Select");
   t[22] = row(KIND_SLOT_TEXT, SLOT_PATH_0 + 1, -1, DT_PATH_ELLIPSIS, 130, 150, 510, 162, nullptr,
               nullptr);
-  t[25] = format_button(ID_CMP_FORMAT_0, 20, 165, 110, 177);
-  t[26] = format_button(ID_CMP_FORMAT_0, 120, 165, 220, 177);
-  t[27] = format_button(ID_CMP_FORMAT_0, 230, 165, 310, 177);
-  t[28] = format_button(ID_CMP_FORMAT_0, 330, 165, 410, 177);
-  t[29] = format_button(ID_CMP_FORMAT_0, 430, 165, 510, 177);
-  t[30] = format_button(ID_CMP_FORMAT_0, 20, 180, 110, 192);
-  t[31] = format_button(ID_CMP_FORMAT_0, 120, 180, 220, 192);
+  add_format_group(t, ID_CMP_FORMAT_0, 165);
   t[36] = row(KIND_PUSH_BUTTON, -1, -1, BS_PUSHBUTTON, 150, 200, 210, 212, JA_EXECUTE, "Execute");
   t[37] =
       row(KIND_PUSH_BUTTON, -1, -1, BS_PUSHBUTTON, 230, 200, 350, 212, JA_OPEN_CSV, "Open the CSV");
@@ -102,14 +112,7 @@ constexpr std::array<ControlRow, CONTROL_COUNT> make_table() {
               nullptr);
   t[48] = row(KIND_GROUP_BOX, -1, -1, BS_GROUPBOX, 10, 20, 520, 65, JA_SAVING_AREA,
               "Select parameter saving area");
-  t[49] = area_button(20, 35, 135, 47);
-  t[50] = area_button(145, 35, 260, 47);
-  t[51] = area_button(270, 35, 385, 47);
-  t[52] = area_button(395, 35, 510, 47);
-  t[53] = area_button(20, 50, 135, 62);
-  t[54] = area_button(145, 50, 260, 62);
-  t[55] = area_button(270, 50, 385, 62);
-  t[56] = area_button(395, 50, 510, 62);
+  add_area_buttons(t);
   t[64] = row(KIND_LABEL, -1, -1, SS_LEFT, 390, 218, 510, 230, "format option", "format option");
   return t;
 }

@@ -67,6 +67,28 @@ TEST(Layout, ResizingAndScrollingArithmetic) {
   EXPECT_EQ(scroll_shift(5, 0, -3), 3);  // the offset never becomes positive
 }
 
+TEST(ControlTable, ButtonGroupsSitOnTheirLines) {
+  struct Place {
+    int id;
+    int left, top, right, bottom;
+  };
+  const Place places[] = {
+      {ID_REF_FORMAT_0, 20, 100, 110, 112},      {ID_REF_FORMAT_0 + 4, 430, 100, 510, 112},
+      {ID_REF_FORMAT_0 + 5, 20, 115, 110, 127},  {ID_CMP_FORMAT_0 + 2, 230, 165, 310, 177},
+      {ID_CMP_FORMAT_0 + 6, 120, 180, 220, 192}, {ID_AREA_0 + 3, 395, 35, 510, 47},
+      {ID_AREA_0 + 5, 145, 50, 260, 62},
+  };
+  for (const Place& p : places) {
+    const ControlRow& r = control_table()[p.id];
+    EXPECT_EQ(r.kind, KIND_RADIO) << p.id;
+    EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}),
+              (std::array{p.left, p.top, p.right, p.bottom}))
+        << p.id;
+  }
+  EXPECT_EQ(control_table()[ID_CMP_FORMAT_0 + 6].index, PARAM_FORMAT_0 + 1);
+  EXPECT_EQ(control_table()[ID_CMP_FORMAT_0 + 6].aux, ID_CMP_FORMAT_0);
+}
+
 TEST(ControlTable, RowTextsNeverReadOutsideTheTable) {
   EXPECT_STREQ(row_text(ID_LANGUAGE, 5), "English");  // any other language reads Japanese
   EXPECT_STREQ(row_text(-1, 0), "");
