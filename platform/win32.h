@@ -8,6 +8,9 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// The file dialog and the shell's open verb, which the lean windows.h leaves out.
+#include <commdlg.h>
+#include <shellapi.h>
 #else
 
 #include <cstdint>
@@ -32,5 +35,8 @@ struct WIN32_FIND_DATAA {
 HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data);
 BOOL FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data);
 BOOL FindClose(HANDLE find);
+
+// The windowing calls of the desktop program.
+#include "platform/headless_win32.h"
 
 #endif

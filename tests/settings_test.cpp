@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <cstring>
 #include <string>
@@ -8,21 +7,6 @@
 
 namespace veltrax {
 namespace {
-
-std::string shift_jis(const std::string& utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return "(no CP932 converter)";
-  std::string in = utf8;
-  std::string out(in.size() * 2 + 4, '\0');
-  char* src = in.data();
-  char* dst = out.data();
-  std::size_t src_left = in.size();
-  std::size_t dst_left = out.size();
-  iconv(cd, &src, &src_left, &dst, &dst_left);
-  iconv_close(cd);
-  out.resize(out.size() - dst_left);
-  return out;
-}
 
 TEST(MessageTable, HoldsBothLanguagesAsTheirBytes) {
   struct Case {
@@ -38,7 +22,7 @@ TEST(MessageTable, HoldsBothLanguagesAsTheirBytes) {
       {MSG_CANT_OPEN_CSV, "CSVファイルが開けません\n", "Can't open the CSV file.\n"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(message_text_in(LANGUAGE_JAPANESE, c.entry), shift_jis(c.japanese)) << c.entry;
+    EXPECT_EQ(message_text_in(LANGUAGE_JAPANESE, c.entry), test::shift_jis(c.japanese)) << c.entry;
     EXPECT_STREQ(message_text_in(LANGUAGE_ENGLISH, c.entry), c.english) << c.entry;
   }
   EXPECT_STREQ(message_text_in(LANGUAGE_ENGLISH, 5), "");
@@ -49,7 +33,8 @@ TEST(MessageTable, LooksUpByTheSettingsLanguageAndNeverOutsideTheTable) {
   s->param[PARAM_LANGUAGE] = LANGUAGE_ENGLISH;
   EXPECT_STREQ(message_text(*s, MSG_FORMAT_ERROR), "Format error\n");
   s->param[PARAM_LANGUAGE] = LANGUAGE_JAPANESE;
-  EXPECT_EQ(std::string(message_text(*s, MSG_FORMAT_ERROR)), shift_jis("フォーマット・エラー\n"));
+  EXPECT_EQ(std::string(message_text(*s, MSG_FORMAT_ERROR)),
+            test::shift_jis("フォーマット・エラー\n"));
   for (const int language : {-1, 2, 1 << 30}) {
     s->param[PARAM_LANGUAGE] = language;
     EXPECT_STREQ(message_text(*s, MSG_FORMAT_ERROR), message_text_in(LANGUAGE_JAPANESE, 12));

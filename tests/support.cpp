@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <iconv.h>
 #include <unistd.h>
 
 #include "netlist/input.h"
@@ -44,6 +45,21 @@ std::string pads_netlist(std::string_view parts, std::string_view signals) {
     out += "*SIGNAL* " + line.substr(0, colon) + "\r\n" + line.substr(colon + 2) + "\r\n";
   }
   return out + "*END*\r\n";
+}
+
+std::string shift_jis(const std::string& utf8) {
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return "(no CP932 converter)";
+  std::string in = utf8;
+  std::string out(in.size() * 2 + 4, '\0');
+  char* src = in.data();
+  char* dst = out.data();
+  std::size_t src_left = in.size();
+  std::size_t dst_left = out.size();
+  iconv(cd, &src, &src_left, &dst, &dst_left);
+  iconv_close(cd);
+  out.resize(out.size() - dst_left);
+  return out;
 }
 
 std::string read_file(const std::filesystem::path& path) {

@@ -22,6 +22,9 @@ int read_pads_text(std::string_view text, NetlistStore& store, int& pin_count);
 // A PADS netlist from its part lines and its signals ("NET: U1.1 R1.2" lines), with CR LF ends.
 std::string pads_netlist(std::string_view parts, std::string_view signals);
 
+// The Shift-JIS bytes of a UTF-8 text.
+std::string shift_jis(const std::string& utf8);
+
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, std::string_view bytes);
 

@@ -1,0 +1,150 @@
+// The end-to-end test's driver: a Win32 console program that operates the desktop program's
+// window from outside, step by step, with window messages by control id (no coordinates, no
+// focus). Every step prints one line; the last line is "N passed, M failed", and the exit
+// status is 0 only when every step passed.
+//
+// Steps (arguments in order):
+//   wait CLASS SECONDS   the top-level window of that class exists, is visible and idle
+//   acp N                the ANSI code page is N
+//   title TEXT           the window's title
+//   text ID TEXT         a control's text
+//   check ID 0|1         a button's mark
+//   enabled ID 0|1       whether a control is enabled
+//   click ID             BM_CLICK, returning once the program has handled it
+//   settext ID TEXT      WM_SETTEXT
+//   rect                 prints the window's rectangle as "rect X Y WIDTH HEIGHT"
+//   close SECONDS        WM_CLOSE, then the window is gone
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr UINT REPLY_TIMEOUT_MS = 120000;  // a click on Execute returns after the whole run
+
+HWND g_main = nullptr;
+int g_passed = 0;
+int g_failed = 0;
+
+void report(bool ok, const std::string& what) {
+  std::printf("%s: %s\n", ok ? "ok" : "FAIL", what.c_str());
+  std::fflush(stdout);
+  (ok ? g_passed : g_failed)++;
+}
+
+bool send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  DWORD_PTR reply = 0;
+  const bool answered = SendMessageTimeoutA(hwnd, message, wparam, lparam, SMTO_ABORTIFHUNG,
+                                            REPLY_TIMEOUT_MS, &reply) != 0;
+  result = static_cast<LRESULT>(reply);
+  return answered;
+}
+
+// Window texts are read with WM_GETTEXT: GetWindowTextA does not ask another process's edit box.
+std::string text_of(HWND hwnd) {
+  char buffer[10001] = {};
+  LRESULT n = 0;
+  if (hwnd == nullptr ||
+      !send(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), n))
+    return "(no window)";
+  return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+HWND control(const char* id) {
+  return g_main != nullptr ? GetDlgItem(g_main, std::atoi(id)) : nullptr;
+}
+
+void wait_for(const char* class_name, const char* seconds) {
+  const DWORD deadline = GetTickCount() + 1000u * static_cast<DWORD>(std::atoi(seconds));
+  for (;;) {
+    g_main = FindWindowA(class_name, nullptr);
+    // The window is found already during its creation: wait until it shows and is idle.
+    if (g_main != nullptr && IsWindowVisible(g_main) && GetDlgItem(g_main, 64) != nullptr) break;
+    if (GetTickCount() > deadline) {
+      report(false, std::string("wait ") + class_name);
+      return;
+    }
+    Sleep(100);
+  }
+  DWORD pid = 0;
+  GetWindowThreadProcessId(g_main, &pid);
+  if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)) {
+    WaitForInputIdle(process, 10000);
+    CloseHandle(process);
+  }
+  report(true, std::string("wait ") + class_name);
+}
+
+void close_window(const char* seconds) {
+  HWND main = g_main;
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  const DWORD deadline = GetTickCount() + 1000u * static_cast<DWORD>(std::atoi(seconds));
+  while (IsWindow(main) && GetTickCount() < deadline)
+    Sleep(100);
+  report(!IsWindow(main), "close");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int i = 1;
+  auto arg = [&]() -> const char* { return i < argc ? argv[i++] : ""; };
+  while (i < argc) {
+    const std::string step = arg();
+    if (step == "wait") {
+      const char* class_name = arg();
+      wait_for(class_name, arg());
+    } else if (step == "acp") {
+      const unsigned expected = static_cast<unsigned>(std::atoi(arg()));
+      report(GetACP() == expected, "acp " + std::to_string(GetACP()));
+    } else if (step == "title") {
+      const std::string expected = arg();
+      const std::string actual = text_of(g_main);
+      report(actual == expected, "title \"" + actual + "\"");
+    } else if (step == "text") {
+      const char* id = arg();
+      const std::string expected = arg();
+      const std::string actual = text_of(control(id));
+      report(actual == expected, std::string("text ") + id + " \"" + actual + "\"" +
+                                     (actual == expected ? "" : " expected \"" + expected + "\""));
+    } else if (step == "check" || step == "enabled") {
+      const char* id = arg();
+      const int expected = std::atoi(arg());
+      HWND h = control(id);
+      LRESULT state = 0;
+      int actual = -1;
+      if (step == "enabled") {
+        actual = h != nullptr && IsWindowEnabled(h) ? 1 : 0;
+      } else if (h != nullptr && send(h, BM_GETCHECK, 0, 0, state)) {
+        actual = state == BST_CHECKED ? 1 : 0;
+      }
+      report(actual == expected, step + " " + id + " " + std::to_string(actual));
+    } else if (step == "click") {
+      const char* id = arg();
+      LRESULT ignored = 0;
+      HWND h = control(id);
+      report(h != nullptr && send(h, BM_CLICK, 0, 0, ignored), std::string("click ") + id);
+    } else if (step == "settext") {
+      const char* id = arg();
+      const char* text = arg();
+      LRESULT ignored = 0;
+      HWND h = control(id);
+      report(h != nullptr && send(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), ignored),
+             std::string("settext ") + id);
+    } else if (step == "rect") {
+      RECT r{};
+      const bool ok = g_main != nullptr && GetWindowRect(g_main, &r);
+      report(ok, "rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+                     std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
+    } else if (step == "close") {
+      close_window(arg());
+    } else {
+      report(false, "unknown step " + step);
+    }
+  }
+  std::printf("%d passed, %d failed\n", g_passed, g_failed);
+  return g_failed == 0 && g_passed > 0 ? 0 : 1;
+}

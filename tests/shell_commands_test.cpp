@@ -1,0 +1,326 @@
+// The commands of the main window, driven by clicks through the real window procedure.
+#include <algorithm>
+#include <cstring>
+
+#include "compare/run.h"
+#include "shell/control_table.h"
+#include "shell_support.h"
+
+namespace veltrax::test {
+namespace {
+
+using Commands = Desktop;
+
+const std::string kRef = pads_netlist("R1 10k@R0603\nU1 LM358@SO8", "GND: R1.1 U1.4");
+const std::string kCmp = pads_netlist("R1 22k@R0603\nU1 LM358@SO8", "GND: R1.1 U1.4");
+
+TEST_F(Commands, LanguageButtonRelabelsEveryControlAndNamesTheOtherLanguage) {
+  run([](HWND main) {
+    click(main, ID_LANGUAGE);
+    const std::pair<int, const char*> english[] = {
+        {ID_DESCRIPTION, "Comparison with two netlists, and output the difference."},
+        {ID_LANGUAGE, "Japanese"},
+        {ID_DEFAULT_SIZE, "#"},
+        {5, "Reference netlist"},
+        {ID_REF_FILE, "File Select"},
+        {20, "Compare netlist"},
+        {ID_CMP_FILE, "File Select"},
+        {ID_EXECUTE, "Execute"},
+        {ID_OPEN_CSV, "Open the CSV"},
+        {ID_AUTO_INC, "Auto inc. name"},
+        {46, "Result"},
+        {48, "Select parameter saving area"},
+        {ID_AREA_0 + 7, "No.8"},
+        {ID_REF_FORMAT_0 + 6, "PADS"},
+        {ID_FORMAT_OPTION_LABEL, "format option"},
+    };
+    for (const auto& [id, text] : english)
+      EXPECT_EQ(text_of(main, id), text) << id;
+    click(main, ID_LANGUAGE);
+    const std::pair<int, const char*> japanese[] = {
+        {ID_DESCRIPTION, "二つのネットリストを比較して違いを出力します。"},
+        {ID_LANGUAGE, "English"},
+        {5, "基準ネットリスト"},
+        {ID_REF_FILE, "ファイル選択"},
+        {20, "比較ネットリスト"},
+        {ID_CMP_FILE, "ファイル選択"},
+        {ID_EXECUTE, "実行"},
+        {ID_OPEN_CSV, "CSVを開く"},
+        {ID_AUTO_INC, "自動増加名"},
+        {46, "実行結果"},
+        {48, "パラメータの保存先選択"},
+        {ID_AREA_0, "No.1"},
+        {ID_CMP_FORMAT_0, "CADVANCE"},
+        {ID_FORMAT_OPTION_LABEL, "format option"},
+    };
+    for (const auto& [id, text] : japanese)
+      EXPECT_EQ(text_of(main, id), shift_jis(text)) << id;
+  });
+}
+
+TEST_F(Commands, HashButtonGivesTheDefaultSizeInPlace) {
+  write_parameters(parameter_file({{PARAM_LAYOUT, 1}, {1, 30}, {2, 40}, {3, 1030}, {4, 840}}, {}));
+  run([](HWND main) {
+    click(main, ID_DEFAULT_SIZE);
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 30);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 550);
+    EXPECT_EQ(r.bottom - r.top, 544);
+  });
+}
+
+TEST_F(Commands, FileChoiceFillsTheSlotAndEmptiesTheMessages) {
+  write_parameters(parameter_file({{PARAM_LAYOUT, 1}, {PARAM_AREA, 1}},
+                                  {{ref_path_slot(1), "old-ref.net"},
+                                   {SLOT_DISPLAYED_MESSAGE, "shown"},
+                                   {area_message_slot(1), "kept until a change"},
+                                   {area_message_slot(0), "other area"}}));
+  headless::answer_file_dialog("Z:\\boards\\rev-a.net");
+  headless::answer_file_dialog("Z:\\boards\\rev-b.net");
+  headless::answer_file_dialog(std::nullopt);
+  run([](HWND main) {
+    click(main, ID_REF_FILE);
+    EXPECT_EQ(text_of(main, ID_AREA_0 + 1), "No.2");  // a reference file names no area
+    EXPECT_EQ(painted_texts(main), (std::vector<std::string>{"Z:\\boards\\rev-a.net", "", ""}));
+    click(main, ID_CMP_FILE);
+    EXPECT_EQ(text_of(main, ID_AREA_0 + 1), "rev-b.net");
+    EXPECT_EQ(text_of(main, ID_AREA_0), "No.1");
+    click(main, ID_CMP_FILE);  // cancelled: the path stays
+    EXPECT_EQ(painted_texts(main).at(1), "Z:\\boards\\rev-b.net");
+  });
+  const auto& dialogs = headless::file_dialogs();
+  ASSERT_EQ(dialogs.size(), 3u);
+  EXPECT_EQ(dialogs[0].initial_name, "old-ref.net");
+  EXPECT_EQ(dialogs[2].initial_name, "Z:\\boards\\rev-b.net");
+  EXPECT_EQ(dialogs[0].struct_size, sizeof(OPENFILENAMEA));
+  EXPECT_EQ(dialogs[0].filter, std::string("*.*\0\0\0", 6));
+  EXPECT_EQ(dialogs[0].filter_index, 1u);
+  EXPECT_EQ(dialogs[0].name_room, 3000u);
+  EXPECT_EQ(dialogs[0].title_room, 2999u);
+  EXPECT_EQ(dialogs[0].flags, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
+  EXPECT_NE(dialogs[0].owner, nullptr);
+  EXPECT_FALSE(dialogs[0].has_title || dialogs[0].has_initial_dir || dialogs[0].has_default_ext);
+
+  const ParameterLines ini = split_parameter_file(written_parameters());
+  EXPECT_EQ(ini.slot(ref_path_slot(1)), "Z:\\boards\\rev-a.net");
+  EXPECT_EQ(ini.slot(cmp_path_slot(1)), "Z:\\boards\\rev-b.net");
+  EXPECT_EQ(ini.slot(SLOT_DISPLAYED_MESSAGE), "");
+  EXPECT_EQ(ini.slot(area_message_slot(1)), "");
+  EXPECT_EQ(ini.slot(area_message_slot(0)), "other area");
+}
+
+TEST_F(Commands, FormatsAndAutoIncAreKeptPerSavingArea) {
+  write_parameters(parameter_file({{PARAM_LAYOUT, 1}}, {{area_message_slot(0), "No.1 message"},
+                                                        {area_message_slot(1), "No.2 message"}}));
+  run([](HWND main) {
+    click(main, ID_REF_FORMAT_0 + 6);
+    click(main, ID_CMP_FORMAT_0 + 3);
+    click(main, ID_AUTO_INC);
+    EXPECT_EQ(marks(main, ID_REF_FORMAT_0, 7), "0000001");
+    EXPECT_EQ(marks(main, ID_CMP_FORMAT_0, 7), "0001000");
+    EXPECT_TRUE(checked(main, ID_AUTO_INC));
+
+    click(main, ID_AREA_0 + 1);
+    EXPECT_EQ(marks(main, ID_AREA_0, 8), "01000000");
+    EXPECT_EQ(marks(main, ID_REF_FORMAT_0, 7), "1000000");
+    EXPECT_EQ(marks(main, ID_CMP_FORMAT_0, 7), "1000000");
+    EXPECT_FALSE(checked(main, ID_AUTO_INC));
+    EXPECT_EQ(painted_texts(main).at(2), "No.2 message");
+    click(main, ID_AUTO_INC);
+    click(main, ID_AUTO_INC);
+    EXPECT_EQ(painted_texts(main).at(2), "No.2 message");  // the option keeps the messages
+    click(main, ID_CMP_FORMAT_0 + 5);
+    click(main, ID_CMP_FORMAT_0 + 5);  // the selected one again: stays selected
+
+    click(main, ID_AREA_0);
+    EXPECT_EQ(marks(main, ID_REF_FORMAT_0, 7), "0000001");
+    EXPECT_EQ(marks(main, ID_CMP_FORMAT_0, 7), "0001000");
+    EXPECT_TRUE(checked(main, ID_AUTO_INC));
+    EXPECT_EQ(painted_texts(main).at(2), "");  // changing a format discarded No.1's message
+
+    click(main, ID_AREA_0 + 1);
+    EXPECT_EQ(marks(main, ID_CMP_FORMAT_0, 7), "0000010");
+    click(main, ID_AUTO_INC);
+    click(main, ID_AUTO_INC);
+    EXPECT_FALSE(checked(main, ID_AUTO_INC));
+  });
+  const ParameterLines ini = split_parameter_file(written_parameters());
+  EXPECT_EQ(ini.param(ref_format_param(0)), 6);
+  EXPECT_EQ(ini.param(cmp_format_param(0)), 3);
+  EXPECT_EQ(ini.param(cmp_format_param(1)), 5);
+  EXPECT_EQ(ini.param(PARAM_AUTO_INC_MASK), 1);
+  EXPECT_EQ(ini.param(PARAM_AUTO_INC), 0);
+  EXPECT_EQ(ini.param(PARAM_AREA), 1);
+  EXPECT_EQ(ini.slot(area_message_slot(1)), "");  // emptied by the format change
+}
+
+// The message a run of the same inputs leaves, from the engine itself.
+std::string expected_message(const std::string& ref, const std::string& cmp, const char* out) {
+  auto s = new_settings();
+  set_slot(*s, ref_path_slot(0), ref);
+  set_slot(*s, cmp_path_slot(0), cmp);
+  s->param[ref_format_param(0)] = 6;
+  s->param[cmp_format_param(0)] = 6;
+  RunOptions options;
+  options.result_name = out;
+  comparison_run(*s, options);
+  return s->slot[SLOT_DISPLAYED_MESSAGE];
+}
+
+TEST_F(Commands, ExecuteRunsTheCurrentAreaWithTheButtonDisabledMeanwhile) {
+  write_file(dir / "ref.net", kRef);
+  write_file(dir / "cmp.net", kCmp);
+  write_parameters(parameter_file({{PARAM_LAYOUT, 1},
+                                   {PARAM_LANGUAGE, 1},
+                                   {PARAM_AREA, 2},
+                                   {ref_format_param(2), 6},
+                                   {cmp_format_param(2), 6}},
+                                  {{ref_path_slot(2), "ref.net"}, {cmp_path_slot(2), "cmp.net"}}));
+  const std::string message = expected_message("ref.net", "cmp.net", "expected.csv");
+  ASSERT_NE(message.find("Completed\n"), std::string::npos);
+
+  std::vector<std::pair<BOOL, bool>> execute_states;  // new state, result file there
+  run([&](HWND main) {
+    headless::on_enable([&](HWND h, BOOL enable) {
+      if (h == item(main, ID_EXECUTE))
+        execute_states.emplace_back(enable, std::filesystem::exists(dir / "cmp.csv"));
+    });
+    SendMessageA(item(main, ID_FORMAT_OPTION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0"));
+    click(main, ID_EXECUTE);
+    EXPECT_TRUE(IsWindowEnabled(item(main, ID_EXECUTE)));
+    EXPECT_EQ(painted_texts(main).at(2), message);
+    click(main, ID_OPEN_CSV);
+    click(main, ID_AREA_0);
+    EXPECT_EQ(painted_texts(main).at(2), "");
+    click(main, ID_AREA_0 + 2);
+    EXPECT_EQ(painted_texts(main).at(2), message);
+  });
+  EXPECT_EQ(execute_states, (std::vector<std::pair<BOOL, bool>>{{FALSE, false}, {TRUE, true}}));
+  EXPECT_EQ(read_file(dir / "cmp.csv"), read_file(dir / "expected.csv"));
+  ASSERT_EQ(headless::shell_executes().size(), 1u);
+  const headless::ShellExecuteCall& open = headless::shell_executes()[0];
+  EXPECT_EQ(open.owner, nullptr);
+  EXPECT_EQ(open.verb, "open");
+  EXPECT_EQ(open.file, "cmp.csv");
+  EXPECT_FALSE(open.has_parameters || open.has_directory);
+  EXPECT_EQ(open.show, SW_SHOWNORMAL);
+
+  const ParameterLines ini = split_parameter_file(written_parameters());
+  std::string stored = message;
+  std::replace(stored.begin(), stored.end(), '\n', '\x07');
+  EXPECT_EQ(ini.slot(area_message_slot(2)), stored);
+  EXPECT_EQ(ini.slot(result_path_slot(2)), "cmp.csv");
+  EXPECT_EQ(ini.slot(SLOT_DISPLAYED_MESSAGE), stored);
+}
+
+TEST_F(Commands, AFailedRunShowsItsFailureButKeepsTheAreaMessage) {
+  write_parameters(parameter_file({{PARAM_LAYOUT, 1}, {PARAM_LANGUAGE, 1}},
+                                  {{area_message_slot(0), "last completed"}}));
+  run([](HWND main) {
+    click(main, ID_EXECUTE);  // no files chosen
+    EXPECT_EQ(painted_texts(main).at(2), "Can't open the input file.\n");
+    click(main, ID_AREA_0 + 1);
+    click(main, ID_AREA_0);
+    EXPECT_EQ(painted_texts(main).at(2), "last completed");
+  });
+}
+
+TEST_F(Commands, SettingsCommandsAreRefusedWhileARunExecutes) {
+  write_file(dir / "ref.net", kRef);
+  write_parameters(
+      parameter_file({{PARAM_LAYOUT, 1}, {ref_format_param(0), 6}, {cmp_format_param(0), 6}},
+                     {{ref_path_slot(0), "ref.net"}, {cmp_path_slot(0), "ref.net"}}));
+  run([](HWND main) {
+    HWND execute = item(main, ID_EXECUTE);
+    headless::on_enable([main, execute](HWND h, BOOL enable) {
+      if (h != execute || enable) return;
+      for (const int id : {ID_LANGUAGE, ID_REF_FILE, ID_REF_FORMAT_0 + 3, ID_CMP_FILE,
+                           ID_CMP_FORMAT_0 + 1, ID_AUTO_INC}) {
+        click(main, id);
+      }
+      for (const int id : {ID_DEFAULT_SIZE, ID_OPEN_CSV, ID_AREA_0 + 4, ID_EXECUTE})
+        SendMessageA(main, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), 0);
+      SendMessageA(main, WM_COMMAND, MAKEWPARAM(ID_LANGUAGE, EN_CHANGE), 0);
+    });
+    const int invalidated = headless::invalidations(main);
+    click(main, ID_EXECUTE);
+    EXPECT_EQ(headless::invalidations(main), invalidated + 1);  // only the after-step's
+    const auto& boxes = headless::message_boxes();
+    ASSERT_EQ(boxes.size(), 6u);
+    for (const headless::MessageBoxCall& box : boxes) {
+      EXPECT_EQ(box.owner, main);
+      EXPECT_EQ(box.text, shift_jis("実行中は変更出来ません"));
+      EXPECT_EQ(box.caption, "Parameter");
+      EXPECT_EQ(box.type, MB_OK);
+    }
+    EXPECT_TRUE(headless::file_dialogs().empty());
+    EXPECT_TRUE(headless::shell_executes().empty());
+    EXPECT_EQ(text_of(main, ID_LANGUAGE), "English");
+    EXPECT_EQ(marks(main, ID_AREA_0, 8), "10000000");
+    EXPECT_EQ(marks(main, ID_REF_FORMAT_0, 7), "0000001");
+    EXPECT_FALSE(checked(main, ID_AUTO_INC));
+    EXPECT_NE(std::string(desktop_settings().slot[SLOT_DISPLAYED_MESSAGE]).find("Completed"),
+              std::string::npos);
+  });
+}
+
+TEST_F(Commands, OpenTheCsvWithoutAResultFileShowsTheMessageWithItsLineFeed) {
+  write_parameters(
+      parameter_file({{PARAM_LAYOUT, 1}, {PARAM_AREA, 1}},
+                     {{result_path_slot(1), "moved-away.csv"}, {SLOT_DISPLAYED_MESSAGE, "kept"}}));
+  run([](HWND main) {
+    click(main, ID_OPEN_CSV);
+    click(main, ID_LANGUAGE);
+    click(main, ID_OPEN_CSV);
+    EXPECT_EQ(painted_texts(main).at(2), "kept");
+  });
+  const auto& boxes = headless::message_boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, shift_jis("CSVファイルが開けません\n"));
+  EXPECT_EQ(boxes[1].text, "Can't open the CSV file.\n");
+  EXPECT_EQ(boxes[1].caption, "Error");
+  EXPECT_NE(boxes[1].owner, nullptr);
+  EXPECT_TRUE(headless::shell_executes().empty());
+}
+
+TEST_F(Commands, TypedFormatOptionTakesEffectAtExecuteAndIsSavedAtExit) {
+  run([](HWND main) {
+    SendMessageA(item(main, ID_FORMAT_OPTION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("7"));
+    EXPECT_EQ(desktop_settings().param[PARAM_FORMAT_OPTION], 0);  // typing does nothing yet
+    click(main, ID_EXECUTE);
+    EXPECT_EQ(desktop_settings().param[PARAM_FORMAT_OPTION], 7);
+    SendMessageA(item(main, ID_FORMAT_OPTION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A"));
+  });
+  const ParameterLines ini = split_parameter_file(written_parameters());
+  EXPECT_EQ(ini.param(PARAM_FORMAT_OPTION), 17);
+  EXPECT_EQ(ini.slot(SLOT_FORMAT_OPTION_TEXT), "A");
+}
+
+TEST_F(Commands, ClosingWritesTheWindowAndATwoLineMessageThatReadsBackAsTwoLines) {
+  write_parameters(parameter_file({{PARAM_LAYOUT, 1}, {1, 10}, {2, 20}, {3, 710}, {4, 520}},
+                                  {{SLOT_DISPLAYED_MESSAGE, "first line\x07second line"}}));
+  run([](HWND main) {
+    EXPECT_EQ(painted_texts(main).at(2), "first line\nsecond line");
+    MoveWindow(main, 50, 60, 800, 600, TRUE);
+  });
+  const ParameterLines ini = split_parameter_file(written_parameters());
+  EXPECT_EQ(ini.slot(SLOT_DISPLAYED_MESSAGE), "first line\x07second line");
+  EXPECT_EQ(ini.param(1), 50);
+  EXPECT_EQ(ini.param(2), 60);
+  EXPECT_EQ(ini.param(3), 850);
+  EXPECT_EQ(ini.param(4), 660);
+
+  headless::reset();
+  run([](HWND main) {
+    EXPECT_EQ(painted_texts(main).at(2), "first line\nsecond line");
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.right, 850);
+  });
+}
+
+}  // namespace
+}  // namespace veltrax::test

@@ -1,0 +1,231 @@
+// Start-up and exit of the desktop program: the window, its controls, the parameter file read at
+// creation (and its fix-ups) and written at destruction.
+#include <climits>
+
+#include "shell/control_table.h"
+#include "shell_support.h"
+
+namespace veltrax::test {
+namespace {
+
+using Start = Desktop;
+
+TEST_F(Start, FirstStartWithoutParameterFileUsesDefaultsAtTheTopLeft) {
+  const int result = run([](HWND main) {
+    ASSERT_NE(main, nullptr);
+    char title[100];
+    GetWindowTextA(main, title, sizeof title);
+    EXPECT_STREQ(title, "Veltrax_Diffr : Netlist comparison R3.00");
+    EXPECT_EQ(headless::style_of(main), WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL);
+    EXPECT_EQ(headless::show_command_of(main), SW_SHOWNORMAL);
+    // The system font: 7 pixels wide, variable pitch, so cells of 10 pixels; lines of 16.
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right - r.left, 540 + 10);
+    EXPECT_EQ(r.bottom - r.top, 544);
+
+    EXPECT_EQ(text_of(main, ID_LANGUAGE), "English");
+    EXPECT_EQ(text_of(main, ID_EXECUTE), shift_jis("実行"));
+    EXPECT_EQ(marks(main, ID_AREA_0, 8), "10000000");
+    EXPECT_EQ(marks(main, ID_REF_FORMAT_0, 7), "1000000");
+    EXPECT_EQ(marks(main, ID_CMP_FORMAT_0, 7), "1000000");
+    EXPECT_FALSE(checked(main, ID_AUTO_INC));
+    EXPECT_EQ(text_of(main, ID_FORMAT_OPTION), "0");
+    for (int k = 0; k < AREA_COUNT; ++k)
+      EXPECT_EQ(text_of(main, ID_AREA_0 + k), "No." + std::to_string(k + 1));
+  });
+  EXPECT_EQ(result, 0);
+  // The class: redrawn on resizing, the button face as background, default icon and arrow.
+  EXPECT_EQ(headless::loaded_resources(), (std::vector<std::uintptr_t>{32512, 32512}));
+  ASSERT_FALSE(headless::paints().empty());
+  EXPECT_TRUE(headless::paints().front().background_erased);
+
+  const ParameterLines ini = split_parameter_file(written_parameters());
+  ASSERT_EQ(ini.lines.size(), 82u);
+  EXPECT_EQ(ini.lines[0], "40");
+  EXPECT_EQ(ini.lines[41], "40");
+  EXPECT_EQ(ini.param(PARAM_LAYOUT), 1);
+  EXPECT_EQ(ini.param(PARAM_WINDOW_RIGHT), 550);
+  EXPECT_EQ(ini.param(PARAM_WINDOW_BOTTOM), 544);
+  EXPECT_EQ(ini.slot(SLOT_FORMAT_OPTION_TEXT), "0");
+}
+
+TEST_F(Start, CreatesEveryControlRowWithItsClassStyleAndPlace) {
+  run([](HWND main) {
+    int created = 0;
+    for (int id = 0; id < CONTROL_COUNT; ++id) {
+      const ControlRow& row = control_table()[id];
+      HWND h = item(main, id);
+      if (row.kind < KIND_PUSH_BUTTON) {
+        EXPECT_EQ(h, nullptr) << id;
+        continue;
+      }
+      ++created;
+      ASSERT_NE(h, nullptr) << id;
+      EXPECT_EQ(headless::style_of(h), WS_CHILD | WS_VISIBLE | row.style) << id;
+      const RECT r = headless::rect_of(h);
+      EXPECT_EQ(r.left, row.left) << id;  // cells of 10 pixels: tenths are pixels
+      EXPECT_EQ(r.top, row.top * 16 / 10) << id;
+      EXPECT_EQ(r.right, row.right) << id;
+      EXPECT_EQ(r.bottom, row.bottom * 16 / 10) << id;
+    }
+    EXPECT_EQ(created, 36);
+    EXPECT_EQ(headless::class_of(item(main, ID_EXECUTE)), "button");
+    EXPECT_EQ(headless::class_of(item(main, ID_DESCRIPTION)), "static");
+    EXPECT_EQ(headless::class_of(item(main, ID_FORMAT_OPTION)), "edit");
+    EXPECT_EQ(text_of(main, ID_REF_FORMAT_0 + 1), "MM-2/Colmo");
+    EXPECT_EQ(text_of(main, ID_CMP_FORMAT_0 + 5), "CCF(zuken)");
+  });
+}
+
+TEST_F(Start, OpensStoredFilesWithTheirFixUps) {
+  // Language 2, a window stored beyond the right edge of a 2000-pixel screen, the current area
+  // No.3 with "Auto inc. name" on but its mask bit clear, area No.3's compare path.
+  headless::set_virtual_screen(2000, 1000);
+  write_parameters(parameter_file(
+      {{PARAM_LANGUAGE, 2},
+       {PARAM_WINDOW_LEFT, 1900},
+       {PARAM_WINDOW_TOP, 100},
+       {PARAM_WINDOW_RIGHT, 2500},
+       {PARAM_WINDOW_BOTTOM, 500},
+       {PARAM_LAYOUT, 1},
+       {ref_format_param(2), 3},
+       {cmp_format_param(2), 6},
+       {PARAM_AUTO_INC, 1},
+       {PARAM_AREA, 2},
+       {PARAM_FORMAT_OPTION, 4}},
+      {{cmp_path_slot(2), "C:\\work\\rev b\\board.net"}, {cmp_path_slot(5), "plain.net"}}));
+  run([](HWND main) {
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 100);
+    EXPECT_EQ(r.right - r.left, 600);
+    EXPECT_EQ(r.bottom - r.top, 400);
+    EXPECT_EQ(text_of(main, ID_LANGUAGE), "English");  // Japanese labels
+    EXPECT_EQ(marks(main, ID_AREA_0, 8), "00100000");
+    EXPECT_EQ(marks(main, ID_REF_FORMAT_0, 7), "0001000");
+    EXPECT_EQ(marks(main, ID_CMP_FORMAT_0, 7), "0000001");
+    EXPECT_TRUE(checked(main, ID_AUTO_INC));
+    EXPECT_EQ(text_of(main, ID_FORMAT_OPTION), "4");
+    EXPECT_EQ(text_of(main, ID_AREA_0 + 2), "board.net");
+    EXPECT_EQ(text_of(main, ID_AREA_0 + 5), "plain.net");
+    EXPECT_EQ(text_of(main, ID_AREA_0 + 3), "No.4");
+  });
+  const ParameterLines ini = split_parameter_file(written_parameters());
+  EXPECT_EQ(ini.param(PARAM_LANGUAGE), 0);
+  EXPECT_EQ(ini.param(PARAM_AUTO_INC_MASK), 1 << 2);
+  EXPECT_EQ(ini.param(PARAM_WINDOW_LEFT), 0);
+  EXPECT_EQ(ini.param(PARAM_WINDOW_RIGHT), 600);
+}
+
+TEST_F(Start, AFileOfTheEarlierLayoutKeepsItsAreaOptionMessagesAndResults) {
+  write_parameters(parameter_file({{PARAM_LAYOUT, 0}, {18, 1}, {19, 1}}, {{8, "shown"},
+                                                                          {9, "area 1 message"},
+                                                                          {10, "area 2 message"},
+                                                                          {13, "r1.csv"},
+                                                                          {14, "r2.csv"}}));
+  run([](HWND main) {
+    EXPECT_EQ(marks(main, ID_AREA_0, 8), "01000000");
+    EXPECT_TRUE(checked(main, ID_AUTO_INC));
+    EXPECT_EQ(painted_texts(main).at(2), "shown");
+    click(main, ID_AREA_0);
+    EXPECT_EQ(painted_texts(main).at(2), "area 1 message");
+  });
+  const ParameterLines ini = split_parameter_file(written_parameters());
+  EXPECT_EQ(ini.param(PARAM_LAYOUT), 1);
+  EXPECT_EQ(ini.param(18), 0);
+  EXPECT_EQ(ini.param(19), 0);
+  EXPECT_EQ(ini.slot(result_path_slot(0)), "r1.csv");
+  EXPECT_EQ(ini.slot(result_path_slot(1)), "r2.csv");
+  EXPECT_EQ(ini.slot(13), "");
+  EXPECT_EQ(ini.slot(area_message_slot(1)), "area 2 message");
+  EXPECT_EQ(ini.slot(8), "");
+}
+
+TEST_F(Start, HandEditedValuesOutOfRangeIndexNothingOutside) {
+  // Negative language, area 9, format indexes 7 and -1, a stored size too small to use, and a
+  // result path too long for the 520-byte buffer of "Open the CSV".
+  write_parameters(parameter_file({{PARAM_LANGUAGE, -1},
+                                   {PARAM_LAYOUT, 1},
+                                   {PARAM_WINDOW_RIGHT, 5},
+                                   {PARAM_WINDOW_BOTTOM, INT_MAX},
+                                   {ref_format_param(0), 7},
+                                   {cmp_format_param(0), -1},
+                                   {PARAM_AREA, 9},
+                                   {PARAM_FORMAT_OPTION, INT_MIN}},
+                                  {{result_path_slot(0), std::string(600, 'x')}}));
+  run([](HWND main) {
+    EXPECT_EQ(text_of(main, ID_LANGUAGE), "English");
+    EXPECT_EQ(marks(main, ID_AREA_0, 8), "10000000");
+    EXPECT_EQ(marks(main, ID_REF_FORMAT_0, 7), "0000000");
+    EXPECT_EQ(marks(main, ID_CMP_FORMAT_0, 7), "0000000");
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.right - r.left, 550);  // the default size
+    click(main, ID_OPEN_CSV);
+    ASSERT_EQ(headless::message_boxes().size(), 1u);
+    EXPECT_EQ(headless::message_boxes()[0].caption, "Error");
+    EXPECT_TRUE(headless::shell_executes().empty());
+    click(main, ID_AREA_0 + 1);  // unchecks nothing outside the groups
+    click(main, ID_AREA_0);
+    EXPECT_EQ(marks(main, ID_REF_FORMAT_0, 7), "0000000");
+    click(main, ID_REF_FORMAT_0 + 2);
+    EXPECT_EQ(marks(main, ID_REF_FORMAT_0, 7), "0010000");
+  });
+  const ParameterLines ini = split_parameter_file(written_parameters());
+  EXPECT_EQ(ini.param(PARAM_AREA), 0);
+  EXPECT_EQ(ini.param(PARAM_LANGUAGE), 0);
+  EXPECT_EQ(ini.param(cmp_format_param(0)), -1);  // kept; the run reports it as a format error
+}
+
+TEST_F(Start, ClosingWithoutAParameterPathWritesNothingAndStillQuits) {
+  headless::Faults faults;
+  faults.full_path = true;
+  headless::set_faults(faults);
+  EXPECT_EQ(run([](HWND main) { click(main, ID_LANGUAGE); }), 0);
+  EXPECT_FALSE(has_parameter_file());
+}
+
+TEST_F(Start, AParameterFileThatCannotBeWrittenIsSilent) {
+  std::filesystem::create_directory(dir / "Veltrax_Diffr.ini");
+  EXPECT_EQ(run([](HWND) {}), 0);
+  EXPECT_TRUE(headless::message_boxes().empty());
+}
+
+TEST_F(Start, FailuresToRegisterOrCreateEndTheProgramWithZero) {
+  headless::Faults faults;
+  faults.register_class = true;
+  headless::set_faults(faults);
+  EXPECT_EQ(desktop_main(nullptr, SW_SHOWNORMAL), 0);
+  ASSERT_EQ(headless::message_boxes().size(), 1u);
+  const headless::MessageBoxCall& box = headless::message_boxes()[0];
+  EXPECT_EQ(box.text, "Few resource or Wrong coding");
+  EXPECT_EQ(box.caption, "Veltrax_Diffr");
+  EXPECT_EQ(box.owner, nullptr);
+  EXPECT_EQ(box.type, MB_ICONERROR | MB_OK);
+
+  headless::reset();
+  faults = headless::Faults{};
+  faults.create_top_level = true;
+  headless::set_faults(faults);
+  EXPECT_EQ(desktop_main(nullptr, SW_SHOWNORMAL), 0);
+  EXPECT_TRUE(headless::message_boxes().empty());
+}
+
+TEST_F(Start, AControlThatCannotBeCreatedIsLeftOut) {
+  headless::Faults faults;
+  faults.child_class = "edit";
+  headless::set_faults(faults);
+  write_parameters(parameter_file({{PARAM_LAYOUT, 1}, {PARAM_FORMAT_OPTION, 5}}, {}));
+  run([](HWND main) {
+    EXPECT_EQ(item(main, ID_FORMAT_OPTION), nullptr);
+    click(main, ID_EXECUTE);  // reads the edit box back: the option stays as it was
+  });
+  EXPECT_EQ(split_parameter_file(written_parameters()).slot(SLOT_FORMAT_OPTION_TEXT), "5");
+}
+
+}  // namespace
+}  // namespace veltrax::test
