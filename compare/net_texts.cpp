@@ -83,10 +83,10 @@ class ChainIndex {
   };
 
   static std::size_t hash(std::string_view key) {
-    std::size_t h = 14695981039346656037ull;
+    std::uint64_t h = 14695981039346656037ull;
     for (const char ch : key)
       h = (h ^ static_cast<unsigned char>(ch)) * 1099511628211ull;
-    return h;
+    return static_cast<std::size_t>(h ^ (h >> 32));
   }
   int find(std::string_view key) const {
     if (table_.empty()) return -1;

@@ -147,7 +147,7 @@ drive() {  # the driver's steps; its output arrives in CP932
 }
 screenshot() {  # the window's part of the screen, at the rectangle the driver printed last
   set -- "$1" $(sed -n 's/^ok: rect //p' build/e2e/driver.out)
-  [ $# -eq 5 ] &&
+  [ $# -eq 5 ] && sleep 2 &&
     import -display "$DISPLAY" -window root -crop "$4x$5+$2+$3" +repage "build/e2e/$1.png"
 }
 

@@ -135,6 +135,14 @@ int main(int argc, char** argv) {
       report(h != nullptr && send(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), ignored),
              std::string("settext ") + id);
     } else if (step == "rect") {
+      // The whole window repainted and the paint done, so that a screenshot shows all of it.
+      if (g_main != nullptr) {
+        RedrawWindow(g_main, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(g_main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+        Sleep(1000);
+      }
       RECT r{};
       const bool ok = g_main != nullptr && GetWindowRect(g_main, &r);
       report(ok, "rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
