@@ -41,7 +41,12 @@ for dir in tests/golden/*/; do
     cat "$dir/ref.net" "$dir/cmp.net"; } >"$corpus/run/$name"
 done
 
-targets=${*:-"read_cadvance read_mm2 read_cadlus read_protel read_telesis read_ccf read_pads run"}
+# Seeds of the parameter file: one of every start the shell tests make, and a plain one.
+mkdir -p "$corpus/parameter_file"
+{ echo 40; for i in $(seq 40); do echo $((i % 3)); done; echo 40
+  for i in $(seq 40); do echo "text $i"; done; } | sed 's/$/\r/' >"$corpus/parameter_file/plain"
+
+targets=${*:-"read_cadvance read_mm2 read_cadlus read_protel read_telesis read_ccf read_pads run parameter_file"}
 status=0
 for target in $targets; do
   mkdir -p "$corpus/$target" "build/fuzz/artifacts/$target"

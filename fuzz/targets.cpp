@@ -1,6 +1,7 @@
 #include "fuzz/targets.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -8,6 +9,7 @@
 #include "netlist/index.h"
 #include "netlist/reader.h"
 #include "settings/settings.h"
+#include "shell/parameter_file.h"
 
 namespace veltrax::fuzz {
 
@@ -59,6 +61,29 @@ void run_input(const std::string& folder, const std::uint8_t* data, std::size_t 
   set_slot(s, ref_path_slot(0), ref);
   set_slot(s, cmp_path_slot(0), cmp);
   comparison_run(s);
+}
+
+void parameter_file_input(const std::string& folder, const std::uint8_t* data, std::size_t size) {
+  static Settings* const settings = new Settings;
+  Settings& s = *settings;
+  clear_settings(s);
+  std::FILE* in = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
+  if (in == nullptr) return;
+  load_parameters(s, in);
+  std::fclose(in);
+  apply_fixups(s);
+  // What the program relies on after start-up.
+  if (s.param[PARAM_LANGUAGE] != LANGUAGE_JAPANESE && s.param[PARAM_LANGUAGE] != LANGUAGE_ENGLISH) {
+    __builtin_trap();
+  }
+  for (const char* slot : s.slot) {
+    if (strnlen(slot, SLOT_SIZE) == SLOT_SIZE) __builtin_trap();
+  }
+  const std::string path = folder + "/Veltrax_Diffr.ini";
+  if (save_parameter_file(s, path.c_str())) {
+    clear_settings(s);
+    load_parameter_file(s, path.c_str());
+  }
 }
 
 }  // namespace veltrax::fuzz

@@ -17,7 +17,11 @@ void read_netlist_input(int format, const std::uint8_t* data, std::size_t size);
 // parts are written to files in folder and compared there.
 void run_input(const std::string& folder, const std::uint8_t* data, std::size_t size);
 
-// The names of the targets: "read_cadvance" ... "read_pads", "run".
+// The parameter file loader on the input as a file's bytes, then the fix-ups and a save and a
+// load of what it read, in folder.
+void parameter_file_input(const std::string& folder, const std::uint8_t* data, std::size_t size);
+
+// The names of the targets: "read_cadvance" ... "read_pads", "run", "parameter_file".
 inline constexpr const char* READER_TARGETS[] = {"read_cadvance", "read_mm2",     "read_cadlus",
                                                  "read_protel",   "read_telesis", "read_ccf",
                                                  "read_pads"};

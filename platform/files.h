@@ -13,4 +13,8 @@ std::FILE* open_netlist(const char* path);
 // another name included). A path that names no existing file is never the same.
 bool is_same_file(const char* path, std::FILE* open_file);
 
+// Puts the file temporary in the place of target, replacing target in one step: a reader of
+// target sees the old file or the new one, never a half-written one. False when it cannot.
+bool replace_file(const char* temporary, const char* target);
+
 }  // namespace veltrax

@@ -25,4 +25,8 @@ bool is_same_file(const char* path, std::FILE* open_file) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+bool replace_file(const char* temporary, const char* target) {
+  return std::rename(temporary, target) == 0;
+}
+
 }  // namespace veltrax

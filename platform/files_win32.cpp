@@ -31,4 +31,8 @@ bool is_same_file(const char* path, std::FILE* open_file) {
   return same;
 }
 
+bool replace_file(const char* temporary, const char* target) {
+  return MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 }  // namespace veltrax

@@ -195,6 +195,22 @@ TEST_F(Start, AParameterFileThatCannotBeWrittenIsSilent) {
   EXPECT_TRUE(headless::message_boxes().empty());
 }
 
+TEST_F(Start, AFailedSaveLeavesTheLastGoodFileAndNoHalfWrittenOne) {
+  // The file is written beside itself first; here that cannot be done, so the old file stays.
+  const std::string old = "40\r\n1\r\n";
+  test::write_file(dir / "Veltrax_Diffr.ini", old);
+  std::filesystem::create_directory(dir / "Veltrax_Diffr.ini.tmp");
+  EXPECT_EQ(run([](HWND main) { click(main, ID_LANGUAGE); }), 0);
+  EXPECT_EQ(test::read_file(dir / "Veltrax_Diffr.ini"), old);
+}
+
+TEST_F(Start, ASaveReplacesTheFileAndLeavesNothingBesideIt) {
+  write_parameters("40\r\n1\r\n");
+  EXPECT_EQ(run([](HWND main) { click(main, ID_LANGUAGE); }), 0);
+  EXPECT_EQ(written_parameters().substr(0, 7), "40\r\n0\r\n");  // English switched to Japanese
+  EXPECT_FALSE(std::filesystem::exists(dir / "Veltrax_Diffr.ini.tmp"));
+}
+
 TEST_F(Start, FailuresToRegisterOrCreateEndTheProgramWithZero) {
   headless::Faults faults;
   faults.register_class = true;
