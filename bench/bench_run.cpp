@@ -43,8 +43,8 @@ std::vector<Pair> find_pairs(const fs::path& dir) {
       for (const char* ext : {".net", ".ccf"}) {
         const fs::path ref = dir / (prefix + "ref" + ext);
         if (fs::exists(ref)) {
-          pairs.push_back({set, format_at(f).name, f, ref.string(),
-                           (dir / (prefix + "cmp" + ext)).string()});
+          pairs.push_back(
+              {set, format_at(f).name, f, ref.string(), (dir / (prefix + "cmp" + ext)).string()});
         }
       }
     }
@@ -92,7 +92,8 @@ long run_process(const std::vector<std::string>& argv) {
   const pid_t pid = fork();
   if (pid == 0) {
     std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : argv)
+      args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
     execv(args[0], args.data());
@@ -106,7 +107,8 @@ long run_process(const std::vector<std::string>& argv) {
 
 void run_program(benchmark::State& state, std::vector<std::string> argv) {
   long peak = 0;
-  for (auto _ : state) peak = std::max(peak, run_process(argv));
+  for (auto _ : state)
+    peak = std::max(peak, run_process(argv));
   state.counters["peak_kb"] = static_cast<double>(peak);
 }
 
