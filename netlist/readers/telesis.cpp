@@ -19,6 +19,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "netlist/condense.h"
 #include "netlist/lex.h"
 #include "netlist/readers/readers.h"
 
@@ -53,9 +54,7 @@ enum class Mode { none, package_line, package_continuation, net_header, net_pins
 // does not fit is dropped, and reading stops before the next line.
 class Condenser {
  public:
-  explicit Condenser(char* text) : text_(text) {}
-
-  bool full() const { return used_ == READER_BUFFER_ROOM; }
+  bool full() const { return out_.full(); }
 
   // Works a line read through, each of its CR-terminated pieces as a line of its own; returns
   // false when reading stops ($END, or the buffer is full).
@@ -72,10 +71,7 @@ class Condenser {
   }
 
   // The condensed text, terminated.
-  const char* text() {
-    text_[used_] = '\0';
-    return text_;
-  }
+  const char* text() { return out_.finish(); }
 
  private:
   bool line(std::string_view s) {
@@ -201,15 +197,12 @@ class Condenser {
     }
   }
 
-  void put(char c) {
-    if (!full()) text_[used_++] = c;
-  }
+  void put(char c) { out_.put(c); }
   void line_mark(const char* p) {
     if (*p == '\r') put('\r');
   }
 
-  char* text_;
-  int used_ = 0;
+  CondensedText out_;
   Mode mode_ = Mode::none;
 };
 
@@ -338,7 +331,7 @@ class TelesisParser {
 
 int read_telesis(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
   TelesisParser parser(store);
-  Condenser condenser(reader_text_buffer());
+  Condenser condenser;
   char line[STD_LINE_SIZE];
   while (!condenser.full() && read_std_line(in, line, sizeof line) != END_OF_INPUT) {
     if (!condenser.take(line)) break;
