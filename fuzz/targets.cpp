@@ -1,6 +1,9 @@
 #include "fuzz/targets.h"
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -28,6 +31,15 @@ bool write_file(const std::string& path, const std::uint8_t* data, std::size_t s
 }
 
 }  // namespace
+
+const std::string& scratch_folder() {
+  static const std::string folder = [] {
+    char pattern[] = "/tmp/veltrax-fuzz-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    return std::string(made != nullptr ? made : "/tmp");
+  }();
+  return folder;
+}
 
 void read_netlist_input(int format, const std::uint8_t* data, std::size_t size) {
   static Work* const work = new Work;

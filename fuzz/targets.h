@@ -21,6 +21,9 @@ void run_input(const std::string& folder, const std::uint8_t* data, std::size_t 
 // load of what it read, in folder.
 void parameter_file_input(const std::string& folder, const std::uint8_t* data, std::size_t size);
 
+// A fresh folder of the process's own for the targets that work with files.
+const std::string& scratch_folder();
+
 // The names of the targets: "read_cadvance" ... "read_pads", "run", "parameter_file".
 inline constexpr const char* READER_TARGETS[] = {"read_cadvance", "read_mm2",     "read_cadlus",
                                                  "read_protel",   "read_telesis", "read_ccf",

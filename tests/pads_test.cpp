@@ -3,37 +3,22 @@
 #include <string>
 
 #include "netlist/readers/readers.h"
-#include "support.h"
+#include "read_text.h"
 
 namespace veltrax {
 namespace {
 
-using test::read_pads_text;
+using test::Texts;
 
-struct Read {
-  std::unique_ptr<NetlistStore> store = test::new_store();
-  int result = 0;
-  int pins = -1;
-  explicit Read(std::string_view text) { result = read_pads_text(text, *store, pins); }
-  const PartRecord& part(int i) const { return store->parts[i]; }
-  const PinRecord& pin(int i) const { return store->pins[i]; }
+struct Read : test::ReadText {
+  explicit Read(std::string_view text) : ReadText(read_pads, text) {}
 };
 
 TEST(ReadPads, ReadsTheAcceptedExample) {
   Read r("*PART*\r\nU1 74HC00@SO14\r\nR1 10K\r\n*NET*\r\n*SIGNAL* GND\r\nU1.7 R1.2\r\n*END*\r\n");
-  ASSERT_EQ(r.result, 2);
-  ASSERT_EQ(r.pins, 2);
-  EXPECT_STREQ(r.part(0).designator, "U1");
-  EXPECT_STREQ(r.part(0).value, "74HC00");
-  EXPECT_STREQ(r.part(0).footprint, "SO14");
-  EXPECT_STREQ(r.part(1).value, "10K");
-  EXPECT_STREQ(r.part(1).footprint, "10K");
-  EXPECT_STREQ(r.pin(0).designator, "U1");
-  EXPECT_STREQ(r.pin(0).pin, "7");
-  EXPECT_STREQ(r.pin(0).net, "GND");
-  EXPECT_STREQ(r.pin(1).designator, "R1");
-  EXPECT_STREQ(r.pin(1).pin, "2");
-  EXPECT_EQ(r.store->part_overflow, 0);
+  EXPECT_EQ(r.parts(), (Texts{"U1|74HC00|SO14", "R1|10K|10K"}));
+  EXPECT_EQ(r.pin_list(), (Texts{"U1|7|GND", "R1|2|GND"}));
+  EXPECT_EQ(r.overflow(), 0);
 }
 
 TEST(ReadPads, AcceptsBothKeywordSpellingsAndLongerWords) {
@@ -151,7 +136,7 @@ TEST(ReadPads, KeepsTheCapacitiesAndCountsWhatItDrops) {
   Read r(text);
   EXPECT_EQ(r.result, PART_CAPACITY);
   EXPECT_EQ(r.pins, PIN_CAPACITY);
-  EXPECT_EQ(r.store->part_overflow, 1 + 2);  // the 6001st part and two pins past 20000
+  EXPECT_EQ(r.overflow(), 1 + 2);  // the 6001st part and two pins past 20000
   EXPECT_STREQ(r.part(PART_CAPACITY - 1).designator, "R5999");
 }
 
