@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <memory_resource>
+#include <span>
 #include <type_traits>
 #include <vector>
 
@@ -19,10 +20,9 @@ namespace veltrax {
 namespace {
 
 // The work arrays of indexing come from one block that lives as long as the process, so that a
-// run does not fault fresh pages in for them; a run that needs more falls back on the heap.
+// run does not fault fresh pages in for them; a run that needs more falls back on the heap. The
+// arrays are left uninitialised: every element is written before it is read.
 using Memory = std::pmr::memory_resource;
-template <typename T>
-using Vec = std::pmr::vector<T>;
 
 struct Scratch {
   static constexpr std::size_t SIZE = std::size_t{8} << 20;
@@ -33,69 +33,83 @@ struct Scratch {
   }
 };
 
+template <typename T>
+std::span<T> work_array(std::size_t n, Memory* memory) {
+  static_assert(std::is_trivially_copyable_v<T>);
+  return {static_cast<T*>(memory->allocate(n * sizeof(T), alignof(T))), n};
+}
+
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The first eight bytes of a text as a number that orders as the bytes do (zeros after its end),
-// and whether the text is shorter than eight bytes, so that the number is the whole text.
-struct Prefix {
-  std::uint64_t bytes;
-  bool whole;
-};
-Prefix order_prefix(const char* text) {
+// The first eight bytes of a text as a number that orders as the bytes do (zeros after its end).
+// Its lowest byte is zero exactly when the text is shorter than eight bytes, so that the number
+// is the whole text.
+std::uint64_t order_prefix(const char* text) {
   std::uint64_t v = 0;
   int k = 0;
   for (; k < 8 && text[k] != '\0'; ++k)
     v = v << 8 | static_cast<unsigned char>(text[k]);
-  return {k == 0 ? 0 : v << (8 * (8 - k)), k < 8};
+  return k == 0 ? 0 : v << (8 * (8 - k));
 }
+
+struct Keyed {
+  std::uint64_t prefix;
+  std::uint32_t index;
+};
 
 // Ranks of texts in byte order: equal texts get equal ranks, a smaller text a smaller rank. A
 // stable radix sort by the first eight bytes (one byte a pass, passes where every text has the
 // same byte left out) orders most texts, which are short; texts that share those bytes and are
-// longer are then ordered by the rest of their bytes.
-Vec<std::uint32_t> rank_texts(const Vec<const char*>& texts, Memory* memory) {
+// longer are then ordered by the rest of their bytes. The counts of all eight passes are taken
+// in one sweep, where the counters of different passes do not wait on one another.
+// The keyed arrays are work room of at least texts.size() elements, shared by the rankings of
+// one indexing.
+std::span<std::uint32_t> rank_texts(std::span<const char* const> texts, std::span<Keyed> keyed,
+                                    std::span<Keyed> next, Memory* memory) {
   const std::size_t n = texts.size();
-  Vec<std::uint64_t> prefix(n, memory);
-  Vec<unsigned char> whole(n, memory);
-  Vec<std::uint32_t> order(n, memory);
-  Vec<std::uint32_t> next(n, memory);
+  keyed = keyed.first(n);
+  next = next.first(n);
+  std::size_t count[8][257] = {};
   for (std::size_t k = 0; k < n; ++k) {
-    const Prefix p = order_prefix(texts[k]);
-    prefix[k] = p.bytes;
-    whole[k] = p.whole;
-    order[k] = static_cast<std::uint32_t>(k);
+    const std::uint64_t prefix = order_prefix(texts[k]);
+    keyed[k] = {prefix, static_cast<std::uint32_t>(k)};
+    for (int pass = 0; pass < 8; ++pass)
+      ++count[pass][((prefix >> (8 * pass)) & 0xFF) + 1];
   }
-  for (int shift = 0; shift < 64; shift += 8) {
-    std::size_t count[257] = {};
-    for (std::size_t k = 0; k < n; ++k)
-      ++count[((prefix[k] >> shift) & 0xFF) + 1];
-    if (std::find(count, count + 257, n) != count + 257) continue;
+  for (int pass = 0; pass < 8; ++pass) {
+    std::size_t* const start = count[pass];
+    if (std::find(start, start + 257, n) != start + 257) continue;
     for (int b = 1; b <= 256; ++b)
-      count[b] += count[b - 1];
-    for (const std::uint32_t k : order)
-      next[count[(prefix[k] >> shift) & 0xFF]++] = k;
-    order.swap(next);
+      start[b] += start[b - 1];
+    for (const Keyed& e : keyed)
+      next[start[(e.prefix >> (8 * pass)) & 0xFF]++] = e;
+    std::swap(keyed, next);
   }
-  auto less = [&](std::uint32_t a, std::uint32_t b) { return std::strcmp(texts[a], texts[b]) < 0; };
-  Vec<std::uint32_t> rank(n, memory);
+  auto suffix = [&](const Keyed& e) { return texts[e.index] + 8; };
+  auto less = [&](const Keyed& a, const Keyed& b) { return std::strcmp(suffix(a), suffix(b)) < 0; };
+  std::span<std::uint32_t> rank = work_array<std::uint32_t>(n, memory);
   std::uint32_t r = 0;
   for (std::size_t first = 0; first < n;) {
     std::size_t last = first + 1;
-    while (last < n && prefix[order[last]] == prefix[order[first]])
+    while (last < n && keyed[last].prefix == keyed[first].prefix)
       ++last;
-    if (whole[order[first]]) {
-      // Short texts with the same eight bytes are the same text.
-      for (std::size_t k = first; k < last; ++k)
-        rank[order[k]] = r;
-    } else {
-      std::sort(order.begin() + static_cast<std::ptrdiff_t>(first),
-                order.begin() + static_cast<std::ptrdiff_t>(last), less);
-      for (std::size_t k = first; k < last; ++k) {
-        if (k > first && less(order[k - 1], order[k])) ++r;
-        rank[order[k]] = r;
+    // Short texts with the same eight bytes are the same text; longer ones are sorted by the rest
+    // of their bytes unless it is the same for all of them, as it is for the pins of one net.
+    const auto group = keyed.subspan(first, last - first);
+    const bool whole = (group[0].prefix & 0xFF) == 0;
+    if (!whole && std::any_of(group.begin() + 1, group.end(), [&](const Keyed& e) {
+          return std::strcmp(suffix(e), suffix(group[0])) != 0;
+        })) {
+      std::sort(group.begin(), group.end(), less);
+      for (std::size_t k = 0; k < group.size(); ++k) {
+        if (k > 0 && less(group[k - 1], group[k])) ++r;
+        rank[group[k].index] = r;
       }
+    } else {
+      for (const Keyed& e : group)
+        rank[e.index] = r;
     }
     ++r;
     first = last;
@@ -106,17 +120,17 @@ Vec<std::uint32_t> rank_texts(const Vec<const char*>& texts, Memory* memory) {
 // The positions 0 to n-1 in the order of their ranks, the first rank list deciding first and
 // equal positions keeping their order (a stable sort): one counting sort per list, the least
 // significant first. Every rank is below n.
-Vec<std::uint32_t> sorted_order(
-    std::size_t n, std::initializer_list<const Vec<std::uint32_t>*> most_significant_first,
+std::span<std::uint32_t> sorted_order(
+    std::size_t n, std::initializer_list<std::span<const std::uint32_t>> most_significant_first,
     Memory* memory) {
-  Vec<std::uint32_t> order(n, memory);
-  Vec<std::uint32_t> next(n, memory);
-  Vec<std::uint32_t> start(n + 1, memory);
+  std::span<std::uint32_t> order = work_array<std::uint32_t>(n, memory);
+  std::span<std::uint32_t> next = work_array<std::uint32_t>(n, memory);
+  std::span<std::uint32_t> start = work_array<std::uint32_t>(n + 1, memory);
   for (std::size_t k = 0; k < n; ++k)
     order[k] = static_cast<std::uint32_t>(k);
   for (auto it = std::rbegin(most_significant_first); it != std::rend(most_significant_first);
        ++it) {
-    const Vec<std::uint32_t>& rank = **it;
+    const std::span<const std::uint32_t> rank = *it;
     std::fill(start.begin(), start.end(), 0);
     for (std::size_t k = 0; k < n; ++k)
       ++start[rank[k] + 1];
@@ -124,7 +138,7 @@ Vec<std::uint32_t> sorted_order(
       start[r] += start[r - 1];
     for (const std::uint32_t k : order)
       next[start[rank[k]]++] = k;
-    order.swap(next);
+    std::swap(order, next);
   }
   return order;
 }
@@ -133,12 +147,12 @@ Vec<std::uint32_t> sorted_order(
 // texts end in place k, so that the passes that walk the table in order read memory in order.
 // At indexing every record still refers to its own slot.
 template <typename Table>
-void put_in_order(Table& table, const Vec<std::uint32_t>& order, Memory* memory) {
+void put_in_order(Table& table, std::span<const std::uint32_t> order, Memory* memory) {
   using Record = std::remove_reference_t<decltype(table.record[0])>;
   using Slots = std::remove_reference_t<decltype(table.slot[0])>;
   const std::size_t n = order.size();
-  Vec<Record> records(n, memory);
-  Vec<Slots> slots(n, memory);
+  std::span<Record> records = work_array<Record>(n, memory);
+  std::span<Slots> slots = work_array<Slots>(n, memory);
   for (std::size_t k = 0; k < n; ++k) {
     records[k] = table.record[order[k]];
     slots[k] = table.slot[order[k]];
@@ -186,7 +200,7 @@ class PoolText {
 
 // Writes the three texts of the net group of the pins at positions group[first, last) and points
 // those pins at them.
-void write_net_texts(PinTable& pins, const Vec<std::uint32_t>& group, std::size_t first,
+void write_net_texts(PinTable& pins, std::span<const std::uint32_t> group, std::size_t first,
                      std::size_t last, NetTextPools& pools) {
   PoolText counted(pools.counted);
   PoolText members(pools.members);
@@ -276,16 +290,20 @@ int index_netlist(NetlistStore& store, int reader_result, int pin_count, NetText
   const std::size_t n = static_cast<std::size_t>(pin_count);
   Scratch scratch;
   Memory* const memory = &scratch.memory;
-  Vec<const char*> texts(n, memory);
-  auto ranks = [&](char* PinRecord::*field) {
-    for (std::size_t k = 0; k < n; ++k)
-      texts[k] = pins[k].*field;
-    return rank_texts(texts, memory);
+  const std::size_t m = reader_result > 0 ? static_cast<std::size_t>(reader_result) : 0;
+  std::span<const char*> texts = work_array<const char*>(std::max(n, m), memory);
+  const std::span<Keyed> keyed = work_array<Keyed>(std::max(n, m), memory);
+  const std::span<Keyed> keyed_next = work_array<Keyed>(std::max(n, m), memory);
+  auto ranks = [&](auto* records, std::size_t count,
+                   char* std::remove_pointer_t<decltype(records)>::*field) {
+    for (std::size_t k = 0; k < count; ++k)
+      texts[k] = records[k].*field;
+    return rank_texts(texts.first(count), keyed, keyed_next, memory);
   };
-  const Vec<std::uint32_t> net = ranks(&PinRecord::net);
-  const Vec<std::uint32_t> designator = ranks(&PinRecord::designator);
-  const Vec<std::uint32_t> pin = ranks(&PinRecord::pin);
-  const Vec<std::uint32_t> by_net = sorted_order(n, {&net, &designator, &pin}, memory);
+  const std::span<const std::uint32_t> net = ranks(pins, n, &PinRecord::net);
+  const std::span<const std::uint32_t> designator = ranks(pins, n, &PinRecord::designator);
+  const std::span<const std::uint32_t> pin = ranks(pins, n, &PinRecord::pin);
+  const std::span<const std::uint32_t> by_net = sorted_order(n, {net, designator, pin}, memory);
   for (std::size_t first = 0; first < n;) {
     std::size_t last = first + 1;
     while (last < n && net[by_net[last]] == net[by_net[first]])
@@ -293,16 +311,12 @@ int index_netlist(NetlistStore& store, int reader_result, int pin_count, NetText
     write_net_texts(store.pins, by_net, first, last, pools);
     first = last;
   }
-  put_in_order(store.pins, sorted_order(n, {&designator, &pin, &net}, memory), memory);
+  put_in_order(store.pins, sorted_order(n, {designator, pin, net}, memory), memory);
 
   if (reader_result > 0) {
-    PartRecord* const parts = store.parts.record;
-    const std::size_t m = static_cast<std::size_t>(reader_result);
-    Vec<const char*> part_designators(m, memory);
-    for (std::size_t k = 0; k < m; ++k)
-      part_designators[k] = parts[k].designator;
-    const Vec<std::uint32_t> rank = rank_texts(part_designators, memory);
-    put_in_order(store.parts, sorted_order(m, {&rank}, memory), memory);
+    const std::span<const std::uint32_t> rank =
+        ranks(store.parts.record, m, &PartRecord::designator);
+    put_in_order(store.parts, sorted_order(m, {rank}, memory), memory);
     return reader_result;
   }
   return make_parts(store, pin_count);
