@@ -3,7 +3,8 @@
 //   ReadIndex/<set>/<format>  reading and indexing both netlists alone
 //   Cli/<set>/<format>        the command-line program as a process; peak_kb is its peak memory
 //   Python/full/pads          the plain script bench/plain_diff.py on the same pair, as a process
-// Usage: bench_run DATA_DIR CLI PYTHON_SCRIPT [Google Benchmark options]
+//   Floor/full/pads           bench/read_floor.cpp on the same pair: start, read both files, end
+// Usage: bench_run DATA_DIR CLI PYTHON_SCRIPT READ_FLOOR [Google Benchmark options]
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -115,13 +116,15 @@ void run_program(benchmark::State& state, std::vector<std::string> argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: bench_run DATA_DIR CLI PYTHON_SCRIPT [benchmark options]\n");
+  if (argc < 5) {
+    std::fprintf(stderr,
+                 "usage: bench_run DATA_DIR CLI PYTHON_SCRIPT READ_FLOOR [benchmark options]\n");
     return 2;
   }
   const fs::path dir = argv[1];
   const std::string cli = fs::absolute(argv[2]).string();
   const std::string script = fs::absolute(argv[3]).string();
+  const std::string floor = fs::absolute(argv[4]).string();
   const std::string result = (dir / "result.csv").string();
   for (const Pair& p : find_pairs(dir)) {
     const std::string name = p.set + "/" + p.format;
@@ -140,10 +143,14 @@ int main(int argc, char** argv) {
           std::vector<std::string>{"/usr/bin/python3", script, p.ref, p.cmp})
           ->Unit(benchmark::kMillisecond)
           ->UseRealTime();
+      benchmark::RegisterBenchmark("Floor/full/pads", run_program,
+                                   std::vector<std::string>{floor, p.ref, p.cmp})
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime();
     }
   }
-  argc -= 3;
-  argv += 3;
+  argc -= 4;
+  argv += 4;
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

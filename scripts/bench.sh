@@ -1,8 +1,8 @@
 #!/bin/sh
 # Generates the benchmark netlists and runs the benchmarks: the median of 10 repetitions of the
-# whole run, of reading and indexing alone, of the command-line program (with its peak memory)
-# and of the plain Python script. Extra arguments go to Google Benchmark
-# (for example --benchmark_filter=full).
+# whole run, of reading and indexing alone, of the command-line program (with its peak memory),
+# of the plain Python script and of a program that only reads the two files. Extra arguments go
+# to Google Benchmark (for example --benchmark_filter=full).
 set -eu
 cd "$(dirname "$0")/.."
 scripts/deps.sh cmake make g++ libbenchmark-dev python3
@@ -12,8 +12,9 @@ cmake --build build/bench -j"$(nproc)" >/dev/null
   --formats pads,cadvance,mm2,cadlus,protel,telesis,ccf
 # The processes are measured by a run of their own, before any table is allocated in the
 # benchmark program, so that their peak memory is their own.
-for kind in 'Run|ReadIndex' 'Cli|Python'; do
+for kind in 'Run|ReadIndex' 'Cli|Python|Floor'; do
   build/bench/bench/bench_run build/bench/data build/bench/veltrax_diffr bench/plain_diff.py \
+    build/bench/bench/read_floor \
     --benchmark_filter="^($kind)/" --benchmark_repetitions=10 \
     --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true "$@"
 done
