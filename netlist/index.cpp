@@ -59,27 +59,45 @@ struct Keyed {
   std::uint32_t index;
 };
 
-// Ranks of texts in byte order: equal texts get equal ranks, a smaller text a smaller rank. A
-// stable radix sort by the first eight bytes (one byte a pass, passes where every text has the
-// same byte left out) orders most texts, which are short; texts that share those bytes and are
-// longer are then ordered by the rest of their bytes. The counts of all eight passes are taken
-// in one sweep, where the counters of different passes do not wait on one another.
-// The keyed arrays are work room of at least texts.size() elements, shared by the rankings of
-// one indexing.
-std::span<std::uint32_t> rank_texts(std::span<const char* const> texts, std::span<Keyed> keyed,
-                                    std::span<Keyed> next, Memory* memory) {
-  const std::size_t n = texts.size();
-  keyed = keyed.first(n);
-  next = next.first(n);
-  std::size_t count[8][257] = {};
-  for (std::size_t k = 0; k < n; ++k) {
-    const std::uint64_t prefix = order_prefix(texts[k]);
-    keyed[k] = {prefix, static_cast<std::uint32_t>(k)};
+// Gives ranks from r on to texts that share their first `offset` bytes, in the byte order of the
+// rest: equal texts get equal ranks, a smaller text a smaller rank. Returns the next free rank.
+//
+// A group of a few texts is sorted by comparing them, once it is seen not to be one text
+// repeated, as the pins of one net are. A larger group is radix sorted by the next eight bytes
+// (one byte a pass, passes where every text has the same byte left out; the counts of all eight
+// passes taken in one sweep, where counters of different passes do not wait on one another).
+// Texts that end within those bytes and share them are the same text; longer ones that share them
+// are ranked by the bytes after, in turn. So long texts that differ only late, such as
+// designators of one long stem, cost a few sweeps instead of a comparison sort.
+//
+// keyed holds the texts' indexes; next is work room of the same size.
+std::uint32_t rank_group(std::span<const char* const> texts, std::span<Keyed> keyed,
+                         std::span<Keyed> next, std::size_t offset, std::uint32_t r,
+                         std::span<std::uint32_t> rank) {
+  auto rest = [&](const Keyed& e) { return texts[e.index] + offset; };
+  constexpr std::size_t FEW = 32;
+  if (keyed.size() <= FEW) {
+    auto less = [&](const Keyed& a, const Keyed& b) { return std::strcmp(rest(a), rest(b)) < 0; };
+    if (std::any_of(keyed.begin() + 1, keyed.end(),
+                    [&](const Keyed& e) { return std::strcmp(rest(e), rest(keyed[0])) != 0; })) {
+      std::sort(keyed.begin(), keyed.end(), less);
+    }
+    for (std::size_t k = 0; k < keyed.size(); ++k) {
+      if (k > 0 && less(keyed[k - 1], keyed[k])) ++r;
+      rank[keyed[k].index] = r;
+    }
+    return r + 1;
+  }
+
+  const std::size_t n = keyed.size();
+  std::uint32_t count[8][257] = {};
+  for (Keyed& e : keyed) {
+    e.prefix = order_prefix(rest(e));
     for (int pass = 0; pass < 8; ++pass)
-      ++count[pass][((prefix >> (8 * pass)) & 0xFF) + 1];
+      ++count[pass][((e.prefix >> (8 * pass)) & 0xFF) + 1];
   }
   for (int pass = 0; pass < 8; ++pass) {
-    std::size_t* const start = count[pass];
+    std::uint32_t* const start = count[pass];
     if (std::find(start, start + 257, n) != start + 257) continue;
     for (int b = 1; b <= 256; ++b)
       start[b] += start[b - 1];
@@ -87,33 +105,34 @@ std::span<std::uint32_t> rank_texts(std::span<const char* const> texts, std::spa
       next[start[(e.prefix >> (8 * pass)) & 0xFF]++] = e;
     std::swap(keyed, next);
   }
-  auto suffix = [&](const Keyed& e) { return texts[e.index] + 8; };
-  auto less = [&](const Keyed& a, const Keyed& b) { return std::strcmp(suffix(a), suffix(b)) < 0; };
-  std::span<std::uint32_t> rank = work_array<std::uint32_t>(n, memory);
-  std::uint32_t r = 0;
   for (std::size_t first = 0; first < n;) {
     std::size_t last = first + 1;
     while (last < n && keyed[last].prefix == keyed[first].prefix)
       ++last;
-    // Short texts with the same eight bytes are the same text; longer ones are sorted by the rest
-    // of their bytes unless it is the same for all of them, as it is for the pins of one net.
-    const auto group = keyed.subspan(first, last - first);
-    const bool whole = (group[0].prefix & 0xFF) == 0;
-    if (!whole && std::any_of(group.begin() + 1, group.end(), [&](const Keyed& e) {
-          return std::strcmp(suffix(e), suffix(group[0])) != 0;
-        })) {
-      std::sort(group.begin(), group.end(), less);
-      for (std::size_t k = 0; k < group.size(); ++k) {
-        if (k > 0 && less(group[k - 1], group[k])) ++r;
-        rank[group[k].index] = r;
-      }
+    const bool whole = (keyed[first].prefix & 0xFF) == 0;
+    if (whole || last - first == 1) {
+      for (std::size_t k = first; k < last; ++k)
+        rank[keyed[k].index] = r;
+      ++r;
     } else {
-      for (const Keyed& e : group)
-        rank[e.index] = r;
+      r = rank_group(texts, keyed.subspan(first, last - first), next.subspan(first, last - first),
+                     offset + 8, r, rank);
     }
-    ++r;
     first = last;
   }
+  return r;
+}
+
+// Ranks of texts in byte order. The keyed arrays are work room of at least texts.size()
+// elements, shared by the rankings of one indexing.
+std::span<std::uint32_t> rank_texts(std::span<const char* const> texts, std::span<Keyed> keyed,
+                                    std::span<Keyed> next, Memory* memory) {
+  const std::size_t n = texts.size();
+  std::span<std::uint32_t> rank = work_array<std::uint32_t>(n, memory);
+  if (n == 0) return rank;
+  for (std::size_t k = 0; k < n; ++k)
+    keyed[k].index = static_cast<std::uint32_t>(k);
+  rank_group(texts, keyed.first(n), next.first(n), 0, 0, rank);
   return rank;
 }
 

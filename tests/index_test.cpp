@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <numeric>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "netlist/index.h"
 #include "netlist/lex.h"
@@ -118,6 +123,68 @@ TEST(IndexNetlist, PassesAReaderErrorThrough) {
   auto pools = test::new_pools();
   EXPECT_EQ(index_netlist(*s, -7, 0, *pools), -7);
   EXPECT_EQ(pools->members.used, 0u);
+}
+
+// Texts that differ only late, share long stems, repeat, end at and around every eight-byte
+// boundary and use bytes above 0x7F, in groups large and small: the order must be the plain
+// stable order by byte comparison, and every net text must list its pins in that order.
+TEST(IndexNetlist, OrdersGeneratedTextsAsAPlainStableSortDoes) {
+  std::mt19937 random(7);
+  auto text = [&](int room) {
+    static const char* const stems[] = {"", "W000000000000000", "NET_AAAAAAAAAAAA", "R",
+                                        "\xB1\xB2"};
+    static const char letters[] = "0\xB1";
+    std::string t = std::string(stems[random() % 5]).substr(0, static_cast<std::size_t>(room));
+    const std::size_t extra = random() % (static_cast<std::size_t>(room) - t.size() + 1);
+    for (std::size_t k = 0; k < extra; ++k)
+      t += letters[random() % (sizeof letters - 1)];
+    return t;
+  };
+  for (const int pins : {20, 40, 3000}) {
+    auto s = test::new_store();
+    auto pools = test::new_pools();
+    struct Pin {
+      std::string designator, pin, net;
+    };
+    std::vector<Pin> given;
+    for (int i = 0; i < pins; ++i) {
+      // Few distinct texts of each kind, so that groups of equal texts are common.
+      const int round = static_cast<int>(random() % 3);
+      Pin p{text(DESIGNATOR_ROOM), "A" + text(PIN_ROOM - 1), text(NET_ROOM)};
+      if (round == 0 && i > 0) p.net = given[random() % given.size()].net;
+      if (round == 1 && i > 0) p.designator = given[random() % given.size()].designator;
+      set_pin(*s, i, p.designator.c_str(), p.pin.c_str(), p.net.c_str());
+      given.push_back(p);
+    }
+    std::vector<int> order(given.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+      const Pin& x = given[static_cast<std::size_t>(a)];
+      const Pin& y = given[static_cast<std::size_t>(b)];
+      for (auto field : {&Pin::designator, &Pin::pin, &Pin::net}) {
+        if (const int c = std::strcmp((x.*field).c_str(), (y.*field).c_str()); c != 0) return c < 0;
+      }
+      return false;
+    });
+    std::map<std::string, std::string> members;
+    std::map<std::string, int> sizes;
+    for (const int k : order) {
+      const Pin& p = given[static_cast<std::size_t>(k)];
+      members[p.net] += p.designator + "." + p.pin + "|";
+      ++sizes[p.net];
+    }
+    index_netlist(*s, 0, pins, *pools);
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      const Pin& want = given[static_cast<std::size_t>(order[i])];
+      const PinRecord& got = s->pins[static_cast<int>(i)];
+      ASSERT_EQ(got.designator, want.designator) << pins << " pins, place " << i;
+      ASSERT_EQ(got.pin, want.pin) << pins << " pins, place " << i;
+      ASSERT_EQ(got.net, want.net) << pins << " pins, place " << i;
+      if (sizes[want.net] > 1) {
+        ASSERT_EQ(got.net_members, "pin|" + members[want.net]);
+      }
+    }
+  }
 }
 
 // Both stores at their pin capacity with every designator and pin at full width, in nets of
