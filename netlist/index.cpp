@@ -164,20 +164,28 @@ std::span<std::uint32_t> sorted_order(
 
 // Puts the records of a table into the given order, their texts with them: record k and its
 // texts end in place k, so that the passes that walk the table in order read memory in order.
-// At indexing every record still refers to its own slot.
+// The moves follow the cycles of the order, so that nothing is copied twice and no second table
+// is needed. At indexing every record still refers to its own slot.
 template <typename Table>
 void put_in_order(Table& table, std::span<const std::uint32_t> order, Memory* memory) {
-  using Record = std::remove_reference_t<decltype(table.record[0])>;
-  using Slots = std::remove_reference_t<decltype(table.slot[0])>;
   const std::size_t n = order.size();
-  std::span<Record> records = work_array<Record>(n, memory);
-  std::span<Slots> slots = work_array<Slots>(n, memory);
-  for (std::size_t k = 0; k < n; ++k) {
-    records[k] = table.record[order[k]];
-    slots[k] = table.slot[order[k]];
+  std::span<unsigned char> placed = work_array<unsigned char>(n, memory);
+  std::fill(placed.begin(), placed.end(), 0);
+  for (std::size_t start = 0; start < n; ++start) {
+    if (placed[start] != 0 || order[start] == start) continue;
+    // Place k takes what stands in place order[k]; the first record of the cycle goes last.
+    const auto record = table.record[start];
+    const auto slot = table.slot[start];
+    std::size_t k = start;
+    for (std::size_t from = order[k]; from != start; k = from, from = order[k]) {
+      table.record[k] = table.record[from];
+      table.slot[k] = table.slot[from];
+      placed[k] = 1;
+    }
+    table.record[k] = record;
+    table.slot[k] = slot;
+    placed[k] = 1;
   }
-  std::copy(records.begin(), records.end(), table.record);
-  std::copy(slots.begin(), slots.end(), table.slot);
   for (std::size_t k = 0; k < n; ++k)
     table.bind_record(static_cast<int>(k));
 }
