@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cassert>
+#include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
@@ -240,8 +240,9 @@ void write_net_texts(PinTable& pins, std::span<const std::uint32_t> group, std::
     parts.add(OPEN_ERROR_TEXT);
   } else {
     char count[16];
-    std::snprintf(count, sizeof count, "%upin|", static_cast<unsigned>(k));
-    counted.add(count);
+    char* end = std::to_chars(count, count + sizeof count, k).ptr;
+    counted.add(count, static_cast<std::size_t>(end - count));
+    counted.add("pin|", 4);
     members.add("pin|", 4);
     parts.add("pin|", 4);
   }
