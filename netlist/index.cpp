@@ -10,7 +10,6 @@
 #include <memory_resource>
 #include <span>
 #include <type_traits>
-#include <vector>
 
 #include "netlist/lex.h"
 #include "platform/memory.h"
