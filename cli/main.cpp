@@ -1,6 +1,8 @@
 // veltrax_diffr: compares two netlists from the command line, for batch and CI use. It fills
 // the settings of one saving area and calls the same comparison run as the desktop program, so
 // the result file is byte for byte the one the desktop program writes.
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,8 +11,10 @@
 #include <string_view>
 
 #include "cli/terminal.h"
+#include "cli/texts.h"
 #include "compare/run.h"
 #include "netlist/reader.h"
+#include "platform/files.h"
 #include "platform/memory.h"
 #include "settings/settings.h"
 
@@ -20,30 +24,9 @@ namespace {
 constexpr char PROGRAM[] = "veltrax_diffr";
 constexpr char VERSION[] = "0.1.0";
 constexpr int EXIT_SAME = 0;
-constexpr int EXIT_DIFFERENT = 1;
 constexpr int EXIT_TROUBLE = 2;
 constexpr int FORMAT_AUTO = -1;
 constexpr std::size_t DETECTION_HEAD = 1 << 14;
-
-constexpr char USAGE[] =
-    "Usage: veltrax_diffr [options] REF CMP\n"
-    "Compares the reference netlist REF with the compare netlist CMP and writes every added,\n"
-    "deleted or changed part and every changed pin connection into a CSV result file.\n"
-    "\n"
-    "  -f, --format FMT        both netlists' format: auto (default), cadvance, mm2, cadlus,\n"
-    "                          protel, telesis, ccf, pads, or the index 0-6\n"
-    "      --ref-format FMT    the reference netlist's format\n"
-    "      --cmp-format FMT    the compare netlist's format\n"
-    "  -o, --output PATH       result file (default: CMP with the extension .csv)\n"
-    "  -n, --auto-inc          numbered result files (board-00.csv, board-01.csv, ...)\n"
-    "  -x, --format-option N   the format option (0-9)\n"
-    "  -l, --lang en|ja        message language (default en)\n"
-    "  -q, --quiet             no summary on standard output\n"
-    "  -h, --help              this text\n"
-    "      --version           the program's version\n"
-    "\n"
-    "Exit status: 0 no difference, 1 differences found, 2 trouble (bad usage, a file that\n"
-    "cannot be opened or created, a format error).\n";
 
 struct Options {
   int ref_format = FORMAT_AUTO;
@@ -57,10 +40,20 @@ struct Options {
   const char* cmp = nullptr;
 };
 
+// One line on standard error: the program's name and the text.
+void complain(const std::string& text) {
+  std::fprintf(stderr, "%s: %s\n", PROGRAM, text.c_str());
+}
+
 [[noreturn]] void usage_error(const std::string& what) {
-  std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", PROGRAM, what.c_str(),
-               PROGRAM);
+  complain(what);
+  std::fputs(say(Say::try_help).c_str(), stderr);
   std::exit(EXIT_TROUBLE);
+}
+
+// "-" names standard input (or, as the result file, standard output).
+bool is_standard_input(const char* path) {
+  return path != nullptr && std::strcmp(path, "-") == 0;
 }
 
 int parse_format(std::string_view text) {
@@ -69,7 +62,7 @@ int parse_format(std::string_view text) {
   for (int i = 0; i < FORMAT_COUNT; ++i) {
     if (text == format_at(i).name) return i;
   }
-  usage_error("unknown format '" + std::string(text) + "'");
+  usage_error(say(Say::unknown_format, std::string(text).c_str()));
 }
 
 Options parse_options(int argc, char** argv) {
@@ -83,7 +76,7 @@ Options parse_options(int argc, char** argv) {
       } else if (o.cmp == nullptr) {
         o.cmp = argv[i];
       } else {
-        usage_error("too many netlists: '" + std::string(arg) + "'");
+        usage_error(say(Say::too_many_netlists, argv[i]));
       }
       continue;
     }
@@ -104,15 +97,15 @@ Options parse_options(int argc, char** argv) {
     }
     auto value = [&]() -> std::string_view {
       if (has_inline) return inline_value;
-      if (i + 1 >= argc) usage_error("option '" + std::string(name) + "' needs a value");
+      if (i + 1 >= argc) usage_error(say(Say::option_needs_value, std::string(name).c_str()));
       return argv[++i];
     };
     auto flag = [&] {
-      if (has_inline) usage_error("option '" + std::string(name) + "' takes no value");
+      if (has_inline) usage_error(say(Say::option_takes_no_value, std::string(name).c_str()));
     };
     if (name == "-h" || name == "--help") {
       flag();
-      std::fputs(USAGE, stdout);
+      std::fputs(say(Say::usage).c_str(), stdout);
       std::exit(EXIT_SAME);
     } else if (name == "--version") {
       flag();
@@ -126,14 +119,14 @@ Options parse_options(int argc, char** argv) {
       o.cmp_format = parse_format(value());
     } else if (name == "-o" || name == "--output") {
       const std::string_view v = value();
-      if (v.empty()) usage_error("the result file name is empty");
+      if (v.empty()) usage_error(say(Say::empty_result_name));
       o.output = v.data();
     } else if (name == "-n" || name == "--auto-inc") {
       flag();
       o.auto_inc = true;
     } else if (name == "-x" || name == "--format-option") {
       const std::string_view v = value();
-      if (v.size() != 1 || v[0] < '0' || v[0] > '9') usage_error("the format option is 0 to 9");
+      if (v.size() != 1 || v[0] < '0' || v[0] > '9') usage_error(say(Say::bad_format_option));
       o.format_option = v[0] - '0';
     } else if (name == "-l" || name == "--lang") {
       const std::string_view v = value();
@@ -142,43 +135,110 @@ Options parse_options(int argc, char** argv) {
       } else if (v == "ja") {
         o.language = LANGUAGE_JAPANESE;
       } else {
-        usage_error("the language is en or ja");
+        set_language(LANGUAGE_ENGLISH);
+        usage_error(say(Say::bad_language));
       }
     } else if (name == "-q" || name == "--quiet") {
       flag();
       o.quiet = true;
     } else {
-      usage_error("unknown option '" + std::string(arg) + "'");
+      usage_error(say(Say::unknown_option, argv[i]));
     }
   }
-  if (o.cmp == nullptr) usage_error("two netlists are needed: REF and CMP");
-  if (o.output != nullptr && o.auto_inc) usage_error("-o and -n cannot be used together");
+  if (o.cmp == nullptr) usage_error(say(Say::two_netlists_needed));
+  if (o.output != nullptr && o.auto_inc) usage_error(say(Say::output_and_auto_inc));
+  if (is_standard_input(o.ref) && is_standard_input(o.cmp)) {
+    usage_error(say(Say::one_standard_input));
+  }
+  if (is_standard_input(o.cmp) && o.output == nullptr) {
+    usage_error(say(Say::name_result_of_standard_input));
+  }
   return o;
 }
 
-// The format of a netlist told by its first bytes. A file that cannot be read keeps the format
-// auto; the run then reports that it cannot be opened.
-int detect(const char* path) {
-  std::FILE* f = std::fopen(path, "rb");
-  if (f == nullptr) return FORMAT_AUTO;
-  std::string head(DETECTION_HEAD, '\0');
-  head.resize(std::fread(head.data(), 1, head.size(), f));
-  std::fclose(f);
-  const int format = detect_format(head);
-  if (format < 0) {
-    std::fprintf(stderr, "%s: %s: cannot tell the netlist format; name it with --format\n", PROGRAM,
-                 path);
-    std::exit(EXIT_TROUBLE);
+// A netlist as the command line takes it in: opened (standard input for "-"), its first bytes
+// read for telling the format, and handed to the run with those bytes, so that a pipe is read
+// once.
+struct Input {
+  const char* path = nullptr;
+  std::FILE* file = nullptr;
+  bool owned = false;
+  std::string head;
+  int format = FORMAT_AUTO;
+
+  Input() = default;
+  Input(const Input&) = delete;
+  Input& operator=(const Input&) = delete;
+  ~Input() {
+    if (owned) std::fclose(file);
   }
-  return format;
+};
+
+// The first line of a file, as one line of plain text: bytes outside printable ASCII are written
+// as \xNN, so that no netlist can send control sequences to the terminal.
+std::string first_line(std::string_view head) {
+  constexpr std::size_t SHOWN = 60;
+  const std::size_t end = std::min(head.find_first_of("\r\n"), head.size());
+  std::string line;
+  for (std::size_t i = 0; i < end && i < SHOWN; ++i) {
+    const auto c = static_cast<unsigned char>(head[i]);
+    if (c >= 0x20 && c < 0x7F && c != '\\' && c != '"') {
+      line += static_cast<char>(c);
+    } else {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+      line += escaped;
+    }
+  }
+  if (end > SHOWN) line += "...";
+  return line;
 }
 
-void set_path(Settings& s, int slot, const char* path) {
+// Opens a netlist and reads its first bytes; tells its format when it is auto. False, with the
+// problem said on standard error, when the netlist cannot be used.
+bool take_in(Input& in, const char* path, int format) {
+  in.path = path;
+  in.format = format;
+  if (is_standard_input(path)) {
+    set_binary_mode(stdin);
+    in.file = stdin;
+  } else {
+    in.file = open_netlist(path);
+    in.owned = in.file != nullptr;
+  }
+  if (in.file == nullptr) {
+    if (errno == EISDIR) {
+      complain(say(Say::is_a_directory, path));
+    } else {
+      complain(say(Say::cannot_read_netlist, path, std::strerror(errno)));
+    }
+    return false;
+  }
+  in.head.resize(DETECTION_HEAD);
+  in.head.resize(std::fread(in.head.data(), 1, in.head.size(), in.file));
+  if (std::ferror(in.file)) {
+    complain(say(Say::cannot_read_netlist, path, std::strerror(errno)));
+    return false;
+  }
+  if (in.head.empty()) {
+    complain(say(Say::is_empty, path));
+    return false;
+  }
+  if (in.format == FORMAT_AUTO) in.format = detect_format(in.head);
+  if (in.format < 0) {
+    complain(say(Say::format_not_told, path, first_line(in.head).c_str()));
+    return false;
+  }
+  return true;
+}
+
+bool set_path(Settings& s, int slot, const char* path) {
   if (std::strlen(path) >= SLOT_SIZE) {
-    std::fprintf(stderr, "%s: %.60s...: path longer than %d bytes\n", PROGRAM, path, SLOT_SIZE - 1);
-    std::exit(EXIT_TROUBLE);
+    complain(say(Say::path_too_long, std::string(path, 60).c_str(), SLOT_SIZE - 1));
+    return false;
   }
   set_slot(s, slot, path);
+  return true;
 }
 
 // What went wrong, on standard error, naming the file and the cause.
@@ -190,75 +250,115 @@ void report_failure(const RunReport& r) {
       return;
     case RunOutcome::reference_unopened:
     case RunOutcome::compare_unopened:
-      std::fprintf(stderr, "%s: %s: cannot read the netlist: %s\n", PROGRAM, file, cause);
-      return;
+      return complain(say(Say::cannot_read_netlist, file, cause));
     case RunOutcome::result_uncreated:
-      std::fprintf(stderr, "%s: %s: cannot create the result file: %s\n", PROGRAM, file, cause);
-      return;
+      return complain(say(Say::cannot_create_result, file, cause));
     case RunOutcome::result_too_long:
-      std::fprintf(stderr, "%s: %s: result file name longer than %d characters\n", PROGRAM, file,
-                   RESULT_NAME_ROOM);
-      return;
+      return complain(say(Say::result_name_too_long, file, RESULT_NAME_ROOM));
     case RunOutcome::result_is_input:
-      std::fprintf(stderr, "%s: %s: the result file would replace a netlist; name another\n",
-                   PROGRAM, file);
-      return;
+      return complain(say(Say::result_is_input, file));
     case RunOutcome::result_unwritten:
-      std::fprintf(stderr, "%s: %s: cannot write the result file: %s\n", PROGRAM, file, cause);
-      return;
+      return complain(say(Say::cannot_write_result, file, cause));
     case RunOutcome::reference_format:
-    case RunOutcome::compare_format:
-      std::fprintf(stderr, "%s: %s: format error %d (read as %s)\n", PROGRAM, file, r.code,
-                   r.format_index >= 0 && r.format_index < FORMAT_COUNT
-                       ? format_at(r.format_index).label
-                       : "an unknown format");
-      return;
+    case RunOutcome::compare_format: {
+      const char* format = r.format_index >= 0 && r.format_index < FORMAT_COUNT
+                               ? format_at(r.format_index).label
+                               : "?";
+      return complain(say(Say::format_error, file, r.code, "", format));
+    }
   }
+  complain(say(Say::unknown_failure, file));
+}
+
+// A warning of the run on standard error: the message-table text without its own "Warning: "
+// and line end, in the terminal's encoding.
+void report_warning(const Settings& s, const RunWarning& w) {
+  std::string text = for_terminal(message_text(s, w.message));
+  if (const std::size_t colon = text.find(": "); colon != std::string::npos) {
+    text.erase(0, colon + 2);
+  }
+  while (!text.empty() && text.back() == '\n')
+    text.pop_back();
+  complain(say(Say::warning, w.file.c_str(), text.c_str()));
+}
+
+// The language asked for, looked for before the options are read, so that a mistake in them is
+// told in that language too.
+int language_asked(int argc, char** argv) {
+  int language = LANGUAGE_ENGLISH;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--") break;
+    std::string_view value;
+    if ((arg == "-l" || arg == "--lang") && i + 1 < argc) {
+      value = argv[++i];
+    } else if (arg.starts_with("--lang=")) {
+      value = arg.substr(7);
+    }
+    if (value == "ja") language = LANGUAGE_JAPANESE;
+    if (value == "en") language = LANGUAGE_ENGLISH;
+  }
+  return language;
 }
 
 int main_program(int argc, char** argv) {
+  set_language(language_asked(argc, argv));
   const Options o = parse_options(argc, argv);
-  const int ref_format = o.ref_format == FORMAT_AUTO ? detect(o.ref) : o.ref_format;
-  const int cmp_format = o.cmp_format == FORMAT_AUTO ? detect(o.cmp) : o.cmp_format;
+  set_language(o.language);
+  Input ref;
+  Input cmp;
+  const bool ref_ok = take_in(ref, o.ref, o.ref_format);
+  const bool cmp_ok = take_in(cmp, o.cmp, o.cmp_format);
+  if (!ref_ok || !cmp_ok) return EXIT_TROUBLE;
 
   // The settings blocks, zero-filled, in memory that lives as long as the program.
   void* block = allocate_lasting(sizeof(Settings));
   if (block == nullptr) {
-    std::fprintf(stderr, "%s: out of memory\n", PROGRAM);
+    complain(say(Say::out_of_memory));
     return EXIT_TROUBLE;
   }
   Settings& s = *static_cast<Settings*>(block);
   s.param[PARAM_LANGUAGE] = o.language;
   s.param[PARAM_AREA] = 0;
-  set_path(s, ref_path_slot(0), o.ref);
-  set_path(s, cmp_path_slot(0), o.cmp);
-  // A file that cannot be read has no format yet; any format lets the run report it.
-  s.param[ref_format_param(0)] = ref_format == FORMAT_AUTO ? FORMAT_PADS : ref_format;
-  s.param[cmp_format_param(0)] = cmp_format == FORMAT_AUTO ? FORMAT_PADS : cmp_format;
+  if (!set_path(s, ref_path_slot(0), o.ref) || !set_path(s, cmp_path_slot(0), o.cmp)) {
+    return EXIT_TROUBLE;
+  }
+  s.param[ref_format_param(0)] = ref.format;
+  s.param[cmp_format_param(0)] = cmp.format;
   set_auto_inc(s, o.auto_inc);
   s.param[PARAM_FORMAT_OPTION] = o.format_option;
   const char option_text[2] = {static_cast<char>('0' + o.format_option), '\0'};
   set_slot(s, SLOT_FORMAT_OPTION_TEXT, option_text);
 
   RunOptions run_options;
-  run_options.result_name = o.output;
+  const bool result_to_stdout = o.output != nullptr && is_standard_input(o.output);
+  if (result_to_stdout) {
+    set_binary_mode(stdout);
+    run_options.result_stream = stdout;
+  } else {
+    run_options.result_name = o.output;
+  }
+  run_options.reference = {ref.file, ref.head};
+  run_options.compare = {cmp.file, cmp.head};
   RunReport report;
   comparison_run(s, run_options, &report);
 
-  if (!o.quiet) {
-    std::fputs(for_terminal(s.slot[SLOT_DISPLAYED_MESSAGE]).c_str(), stdout);
-    if (report.outcome == RunOutcome::completed) {
-      std::printf("Result file: %s\n", s.slot[result_path_slot(0)]);
-    } else {
-      std::fputc('\n', stdout);
-    }
-    std::fflush(stdout);
-  }
   if (report.outcome != RunOutcome::completed) {
     report_failure(report);
     return EXIT_TROUBLE;
   }
-  return report.differences ? EXIT_DIFFERENT : EXIT_SAME;
+  for (const RunWarning& w : report.warnings)
+    report_warning(s, w);
+  if (!o.quiet) {
+    // The summary goes where the result file does not.
+    std::FILE* summary = result_to_stdout ? stderr : stdout;
+    std::fputs(for_terminal(s.slot[SLOT_DISPLAYED_MESSAGE]).c_str(), summary);
+    std::fputs(result_to_stdout ? say(Say::result_on_standard_output).c_str()
+                                : say(Say::result_file, s.slot[result_path_slot(0)]).c_str(),
+               summary);
+    std::fflush(summary);
+  }
+  return exit_status(report);
 }
 
 }  // namespace

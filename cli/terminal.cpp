@@ -6,6 +6,9 @@
 #include "settings/settings.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
 #include "platform/win32.h"
 #else
 #include <iconv.h>
@@ -16,18 +19,21 @@ namespace veltrax {
 
 namespace {
 
-// Shift-JIS text in the terminal's encoding; empty when it cannot be converted.
-std::string convert_shift_jis(std::string_view text) {
+constexpr unsigned SHIFT_JIS_CODE_PAGE = 932;
+constexpr unsigned UTF8_CODE_PAGE = 65001;
+
+// Text of one code page (Shift-JIS or UTF-8) in the terminal's encoding; empty when it cannot be
+// converted.
+std::string convert(std::string_view text, unsigned code_page) {
 #ifdef _WIN32
-  constexpr unsigned SHIFT_JIS_CODE_PAGE = 932;
   const unsigned target = GetConsoleOutputCP() != 0 ? GetConsoleOutputCP() : GetACP();
-  if (target == SHIFT_JIS_CODE_PAGE) return std::string(text);
-  const int wide_length = MultiByteToWideChar(SHIFT_JIS_CODE_PAGE, 0, text.data(),
-                                              static_cast<int>(text.size()), nullptr, 0);
+  if (target == code_page) return std::string(text);
+  const int wide_length =
+      MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   if (wide_length <= 0) return {};
   std::wstring wide(static_cast<std::size_t>(wide_length), L'\0');
-  MultiByteToWideChar(SHIFT_JIS_CODE_PAGE, 0, text.data(), static_cast<int>(text.size()),
-                      wide.data(), wide_length);
+  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                      wide_length);
   const int length =
       WideCharToMultiByte(target, 0, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
   if (length <= 0) return {};
@@ -39,8 +45,12 @@ std::string convert_shift_jis(std::string_view text) {
     std::setlocale(LC_CTYPE, "");
     return nl_langinfo(CODESET);
   }();
-  if (codeset == nullptr || std::strcmp(codeset, "ANSI_X3.4-1968") == 0) return {};
-  iconv_t cd = iconv_open(codeset, "CP932");
+  // A locale that names no encoding gets the Shift-JIS bytes themselves.
+  const bool plain = codeset == nullptr || std::strcmp(codeset, "ANSI_X3.4-1968") == 0;
+  const char* from = code_page == SHIFT_JIS_CODE_PAGE ? "CP932" : "UTF-8";
+  const char* to = plain ? "CP932" : codeset;
+  if (std::strcmp(from, to) == 0) return std::string(text);
+  iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return {};
   std::string in(text);
   std::string out(text.size() * 4 + 16, '\0');
@@ -66,7 +76,7 @@ std::string for_terminal(std::string_view message) {
     for (int entry = 0; entry < MESSAGE_COUNT && !matched; ++entry) {
       const std::string_view japanese = message_text_in(LANGUAGE_JAPANESE, entry);
       if (japanese.empty() || message.substr(pos, japanese.size()) != japanese) continue;
-      const std::string converted = convert_shift_jis(japanese);
+      const std::string converted = convert(japanese, SHIFT_JIS_CODE_PAGE);
       out += converted.empty() ? std::string(japanese) : converted;
       pos += japanese.size();
       matched = true;
@@ -74,6 +84,21 @@ std::string for_terminal(std::string_view message) {
     if (!matched) out += message[pos++];
   }
   return out;
+}
+
+void set_binary_mode([[maybe_unused]] std::FILE* stream) {
+#ifdef _WIN32
+  _setmode(_fileno(stream), _O_BINARY);
+#endif
+}
+
+std::string utf8_for_terminal(std::string_view text) {
+  bool ascii = true;
+  for (const char c : text)
+    ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii) return std::string(text);
+  std::string converted = convert(text, UTF8_CODE_PAGE);
+  return converted.empty() ? std::string(text) : converted;
 }
 
 }  // namespace veltrax

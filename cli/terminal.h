@@ -1,6 +1,7 @@
 // Showing the displayed message on a terminal.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,12 @@ namespace veltrax {
 // locale names no encoding or cannot take them. Paths and names from the netlists, the rest of
 // the message, pass as the bytes they are.
 std::string for_terminal(std::string_view message);
+
+// Reads or writes the stream as bytes (Windows would turn LF into CR LF on its own).
+void set_binary_mode(std::FILE* stream);
+
+// The command line's own texts (UTF-8) in the terminal's encoding, as for_terminal gives the
+// message table's: UTF-8 where the locale says so, Shift-JIS where it names no encoding.
+std::string utf8_for_terminal(std::string_view text);
 
 }  // namespace veltrax

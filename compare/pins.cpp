@@ -291,6 +291,9 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
                               : order < 0 ? classify_reference_only(r)
                                           : classify_compare_only(c);
     count(n, category);
+    if (category == Category::err && order == 0 && r.net_members_counted[0] == '*') {
+      ++n.open_unchanged;
+    }
     if (category != Category::same) {
       // Texts of a side past its last pin are empty.
       const bool ref_side = order <= 0;

@@ -23,15 +23,18 @@ struct PinCounts {
   int add = 0;
   int del = 0;
   int error = 0;
+  int open_unchanged = 0;  // of the error rows: pins alone on their net on both sides
 
-  // True when any "N." row was written (a net name row included).
-  bool any_row() const { return net_name > 0 || !only_same_or_net_name(); }
-  // True when every counter but same and net name is 0: the short summary forms then.
-  bool only_same_or_net_name() const {
-    return pin_exchange + except_add_del_exch + except_1pin + except_pin_name + at_least_1pin +
-               change_a_lot + pin_name + add + del + error ==
-           0;
+  // The number of "N." rows written.
+  int rows() const {
+    return net_name + pin_exchange + except_add_del_exch + except_1pin + except_pin_name +
+           at_least_1pin + change_a_lot + pin_name + add + del + error;
   }
+  // True when a row tells of a change: any "N." row but that of a pin alone on its net on both
+  // sides (such as an unconnected pin, which some CAD systems write as a net of its own).
+  bool any_change_row() const { return rows() > open_unchanged; }
+  // True when every counter but same and net name is 0: the short summary forms then.
+  bool only_same_or_net_name() const { return rows() == net_name; }
 };
 
 // The pairing pass: sets every pin's state and change mark, edits the member lists and permutes

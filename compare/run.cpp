@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <utility>
+#include <vector>
 
 #include "compare/parts.h"
 #include "compare/pins.h"
@@ -38,6 +40,23 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// A netlist to read: the one the caller opened, or else the file of the path, opened here.
+class Source {
+ public:
+  Source(const OpenedNetlist& opened, const char* path)
+      : owned_(opened.file == nullptr ? open_netlist(path) : nullptr),
+        file_(opened.file != nullptr ? opened.file : owned_.get()),
+        head_(opened.head) {}
+  explicit operator bool() const { return file_ != nullptr; }
+  std::FILE* get() const { return file_; }
+  std::string_view head() const { return head_; }
+
+ private:
+  File owned_;
+  std::FILE* file_;
+  std::string_view head_;
+};
+
 class Run {
  public:
   Run(Settings& s, const RunOptions& options, RunReport& report)
@@ -53,9 +72,9 @@ class Run {
 
     const char* ref_path = s_.slot[ref_path_slot(area_)];
     const char* cmp_path = s_.slot[cmp_path_slot(area_)];
-    File ref_file(open_netlist(ref_path));
+    Source ref_file(options_.reference, ref_path);
     if (!ref_file) return fail_file(RunOutcome::reference_unopened, MSG_CANT_OPEN_INPUT, ref_path);
-    File cmp_file(open_netlist(cmp_path));
+    Source cmp_file(options_.compare, cmp_path);
     if (!cmp_file) return fail_file(RunOutcome::compare_unopened, MSG_CANT_OPEN_INPUT, cmp_path);
 
     std::string name;
@@ -80,17 +99,26 @@ class Run {
     out_.print("Ref=%s\nCmp=%s\n\n", ref_path, cmp_path);
     st.pools.reset();
 
+    std::vector<RunWarning> warnings;
     int ref_parts = 0;
     int cmp_parts = 0;
     int ref_pins = 0;
     int cmp_pins = 0;
-    if (!read_side(st.ref, ref_file.get(), ref_path, ref_format_param(area_),
+    if (!read_side(st.ref, ref_file, ref_path, ref_format_param(area_),
                    RunOutcome::reference_unopened, RunOutcome::reference_format, ref_parts,
-                   ref_pins) ||
-        !read_side(st.cmp, cmp_file.get(), cmp_path, cmp_format_param(area_),
-                   RunOutcome::compare_unopened, RunOutcome::compare_format, cmp_parts, cmp_pins)) {
+                   ref_pins, warnings) ||
+        !read_side(st.cmp, cmp_file, cmp_path, cmp_format_param(area_),
+                   RunOutcome::compare_unopened, RunOutcome::compare_format, cmp_parts, cmp_pins,
+                   warnings)) {
       return;
     }
+    bool incomplete = false;
+    for (const RunWarning& w : warnings) {
+      append_slot(s_, SLOT_DISPLAYED_MESSAGE, message_text(s_, w.message));
+      append_slot(s_, SLOT_DISPLAYED_MESSAGE, w.file + "\n");
+      incomplete = incomplete || w.message != MSG_NAMES_MAY_BE_CUT;
+    }
+    report_.warnings = std::move(warnings);
 
     out_.write("Category,Part.Pin,Name(ref),Name(cmp),Info(ref),Info(cmp)\n");
     const PartCounts parts = compare_parts(st.ref.parts, ref_parts, st.cmp.parts, cmp_parts,
@@ -106,19 +134,20 @@ class Run {
     if (!out_.close()) {
       return fail_file(RunOutcome::result_unwritten, MSG_CANT_CREATE_OUTPUT, name, out_.error());
     }
-    report_.differences = parts.any_difference() || pins.any_row();
+    report_.differences = parts.any_difference() || pins.any_change_row() || incomplete;
     append_slot(s_, SLOT_DISPLAYED_MESSAGE, "Completed\n");
     set_slot(s_, area_message_slot(area_), s_.slot[SLOT_DISPLAYED_MESSAGE]);
     report_.outcome = RunOutcome::completed;
   }
 
  private:
-  // Reads and indexes one netlist. On failure reports it and returns false.
-  bool read_side(NetlistStore& store, std::FILE* file, const char* path, int format_param,
-                 RunOutcome unreadable, RunOutcome format_failure, int& part_count,
-                 int& pin_count) {
+  // Reads and indexes one netlist and notes what the read may have lost. On failure reports it
+  // and returns false.
+  bool read_side(NetlistStore& store, const Source& file, const char* path, int format_param,
+                 RunOutcome unreadable, RunOutcome format_failure, int& part_count, int& pin_count,
+                 std::vector<RunWarning>& warnings) {
     const int format_index = s_.param[format_param];
-    InputFile in(file);
+    InputFile in(file.head(), file.get());
     pin_count = 0;
     const int read =
         read_netlist(format_index, in, store, pin_count, s_.param[PARAM_FORMAT_OPTION]);
@@ -126,7 +155,10 @@ class Run {
       fail_file(unreadable, MSG_CANT_OPEN_INPUT, path, in.error());
       return false;
     }
+    unsigned lost = read >= 0 ? read_warnings(store, read, pin_count) : 0;
     part_count = index_netlist(store, read, pin_count, storage().pools);
+    // Parts made from the pins stop at the table's capacity too.
+    if (part_count >= PART_CAPACITY) lost |= WARN_TABLES_FULL;
     if (part_count < 0 || pin_count == 0) {
       report_.outcome = format_failure;
       report_.code = part_count;
@@ -135,6 +167,14 @@ class Run {
       append_slot(s_, SLOT_DISPLAYED_MESSAGE,
                   format_text("%d %s%s", part_count, message_text(s_, MSG_FORMAT_ERROR), path));
       return false;
+    }
+    constexpr std::pair<unsigned, int> kWarnings[] = {
+        {WARN_NAMES_MAY_BE_CUT, MSG_NAMES_MAY_BE_CUT},
+        {WARN_TABLES_FULL, MSG_TABLES_FULL},
+        {WARN_READER_TEXT_FULL, MSG_READER_TEXT_FULL},
+    };
+    for (const auto& [bit, message] : kWarnings) {
+      if ((lost & bit) != 0) warnings.push_back({message, path});
     }
     return true;
   }

@@ -2,15 +2,30 @@
 // settings to the result file and the displayed message.
 #pragma once
 
+#include <cstdio>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "settings/settings.h"
 
 namespace veltrax {
 
+// A netlist the caller opened and began to read (such as a pipe, which can be read only once):
+// the bytes it read, then the rest of the stream. The run reads it instead of opening the path,
+// which then only names it; the run does not close it.
+struct OpenedNetlist {
+  std::FILE* file = nullptr;
+  std::string_view head;
+};
+
 struct RunOptions {
   // The result file, named exactly; nullptr names it from the compare netlist's path.
   const char* result_name = nullptr;
+  // When set, the result goes to this stream instead of a file.
+  std::FILE* result_stream = nullptr;
+  OpenedNetlist reference;
+  OpenedNetlist compare;
 };
 
 enum class RunOutcome {
@@ -25,15 +40,31 @@ enum class RunOutcome {
   compare_format,
 };
 
+// A warning on a netlist that was read: its message-table entry and the netlist's path.
+struct RunWarning {
+  int message;
+  std::string file;
+};
+
 // What a run did, for callers that need more than the displayed message.
 struct RunReport {
   RunOutcome outcome = RunOutcome::completed;
-  int code = 0;              // the reader's code of a format error
-  int format_index = 0;      // the format the failing netlist was read as
-  int sys_error = 0;         // errno of a file failure, 0 when none applies
-  std::string file;          // the file a failure concerns
-  bool differences = false;  // a row of a change was written, or parts were dropped
+  int code = 0;          // the reader's code of a format error
+  int format_index = 0;  // the format the failing netlist was read as
+  int sys_error = 0;     // errno of a file failure, 0 when none applies
+  std::string file;      // the file a failure concerns
+  // A row of a change was written (any part row, any pin row but that of a pin alone on its
+  // net on both sides), parts were dropped, or a netlist was not read whole.
+  bool differences = false;
+  std::vector<RunWarning> warnings;  // of a run whose netlists were both read, in message order
 };
+
+// What a run means to a batch job or a CI gate: 0 no difference, 1 differences found (see
+// RunReport::differences), 2 the run failed.
+inline int exit_status(const RunReport& report) {
+  if (report.outcome != RunOutcome::completed) return 2;
+  return report.differences ? 1 : 0;
+}
 
 // Runs the comparison of the current saving area. Reads the paths, formats and options from the
 // settings and leaves the displayed message, the area message and the result path there. The

@@ -11,8 +11,10 @@ InputFile::InputFile(std::FILE* file) : file_(file) {}
 
 InputFile::InputFile(std::string_view bytes) : memory_(bytes) {}
 
+InputFile::InputFile(std::string_view head, std::FILE* rest) : file_(rest), memory_(head) {}
+
 std::size_t InputFile::read_raw(const unsigned char*& raw) {
-  if (file_ == nullptr) {
+  if (!memory_.empty() || file_ == nullptr) {
     const std::size_t n = std::min(memory_.size(), CHUNK);
     raw = reinterpret_cast<const unsigned char*>(memory_.data());
     memory_.remove_prefix(n);

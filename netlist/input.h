@@ -21,6 +21,8 @@ class InputFile {
   explicit InputFile(std::FILE* file);
   // Reads from bytes in memory (tests, fuzzing, format detection); they must outlive this.
   explicit InputFile(std::string_view bytes);
+  // Reads the bytes of head (read from the file before), then the file from its position.
+  InputFile(std::string_view head, std::FILE* rest);
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
 

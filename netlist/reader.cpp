@@ -1,6 +1,7 @@
 #include "netlist/reader.h"
 
 #include <array>
+#include <cstring>
 #include <memory>
 
 #include "netlist/readers/readers.h"
@@ -34,6 +35,7 @@ const Format& format_at(int index) {
 int read_netlist(int format_index, InputFile& in, NetlistStore& store, int& pin_count,
                  int format_option) {
   if (format_index < 0 || format_index >= FORMAT_COUNT) return READ_NO_FORMAT;
+  store.reader_text_full = false;
   return kFormats[format_index].read(in, store, pin_count, format_option);
 }
 
@@ -43,6 +45,27 @@ int detect_format(std::string_view head) {
     if (f.looks_like != nullptr && f.looks_like(head)) return index;
   }
   return -1;
+}
+
+unsigned read_warnings(const NetlistStore& store, int part_count, int pin_count) {
+  const auto fills = [](const char* text, int room) {
+    return strnlen(text, static_cast<std::size_t>(room)) == static_cast<std::size_t>(room);
+  };
+  unsigned warnings = 0;
+  for (int i = 0; i < part_count && warnings == 0; ++i) {
+    if (fills(store.parts[i].designator, DESIGNATOR_ROOM)) warnings = WARN_NAMES_MAY_BE_CUT;
+  }
+  for (int i = 0; i < pin_count && warnings == 0; ++i) {
+    const PinRecord& r = store.pins[i];
+    if (fills(r.designator, DESIGNATOR_ROOM) || fills(r.pin, PIN_ROOM) || fills(r.net, NET_ROOM)) {
+      warnings = WARN_NAMES_MAY_BE_CUT;
+    }
+  }
+  if (part_count >= PART_CAPACITY || pin_count >= PIN_CAPACITY || store.part_overflow > 0) {
+    warnings |= WARN_TABLES_FULL;
+  }
+  if (store.reader_text_full) warnings |= WARN_READER_TEXT_FULL;
+  return warnings;
 }
 
 char* reader_text_buffer() {

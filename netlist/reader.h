@@ -52,6 +52,14 @@ int read_netlist(int format_index, InputFile& in, NetlistStore& store, int& pin_
 // strong marks first, a format without marks of its own last), or -1 when none does.
 int detect_format(std::string_view head);
 
+// What a read that succeeded may have lost, judged on the records as the reader stored them.
+enum ReadWarning : unsigned {
+  WARN_NAMES_MAY_BE_CUT = 1u << 0,  // a designator, pin or net name fills its room
+  WARN_TABLES_FULL = 1u << 1,       // a table is full, or a part or pin was dropped
+  WARN_READER_TEXT_FULL = 1u << 2,  // the condensed text filled the reader text buffer
+};
+unsigned read_warnings(const NetlistStore& store, int part_count, int pin_count);
+
 // The work buffer of the condensing readers: READER_BUFFER_ROOM characters and a terminator,
 // shared by them and rewritten by every call.
 char* reader_text_buffer();

@@ -76,6 +76,7 @@ struct NetlistStore {
   PartTable parts;
   PinTable pins;
   std::int32_t part_overflow;  // parts (and, for some formats, pins) dropped by the last reader
+  bool reader_text_full;       // the last reader's condensed text filled the reader text buffer
 
   // Run start: every text reference back to its record's own slot.
   void bind() {

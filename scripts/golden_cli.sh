@@ -1,6 +1,6 @@
 #!/bin/sh
-# Runs the command-line program on every golden case and checks its result file and displayed
-# message against the expected ones, optionally under a checker such as valgrind:
+# Runs the command-line program on every golden case and checks its result file and exit status
+# against the expected ones, optionally under a checker such as valgrind:
 #   scripts/golden_cli.sh build/test/veltrax_diffr [valgrind --error-exitcode=99 -q]
 set -eu
 cli=$(realpath "$1")
@@ -36,6 +36,9 @@ for dir in "$root"/tests/golden/*/; do
   fi
   if [ -f "$work/case/cmp.csv" ] && ! cmp -s "$work/case/cmp.csv" "$dir/expected.csv"; then
     echo "$case_name: the result file differs from expected.csv"; failed=1
+  fi
+  if [ "$status" != "$(cat "$dir/expected.status")" ]; then
+    echo "$case_name: exit status $status, expected $(cat "$dir/expected.status")"; failed=1
   fi
 done
 echo "$count golden cases run through $(basename "$cli")${1:+ under $1}"

@@ -48,6 +48,9 @@ enum Message : int {
   MSG_CANT_CREATE_OUTPUT = 11,
   MSG_FORMAT_ERROR = 12,
   MSG_CANT_OPEN_CSV = 13,
+  MSG_NAMES_MAY_BE_CUT = 14,  // a warning on a netlist, followed by its path
+  MSG_TABLES_FULL = 15,
+  MSG_READER_TEXT_FULL = 16,
   MESSAGE_COUNT = 20,
 };
 

@@ -4,8 +4,10 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
+#include "netlist/limits.h"
 #include "support.h"
 
 namespace veltrax {
@@ -48,11 +50,53 @@ TEST_F(Cli, ExitsWithZeroOneOrTwo) {
   EXPECT_EQ(changed.status, 1);
   EXPECT_EQ(changed.out, "");
 
-  Outcome missing = run("ref.net nothing.net");
+  // A failure says nothing on standard output, and one line on standard error per problem.
+  test::write_file(dir / "empty.net", "");
+  std::filesystem::create_directory(dir / "folder");
+  Outcome missing = run("nothing.net folder");
   EXPECT_EQ(missing.status, 2);
-  EXPECT_EQ(missing.out, "Can't open the input file.\nnothing.net\n");
+  EXPECT_EQ(missing.out, "");
   EXPECT_EQ(missing.err,
-            "veltrax_diffr: nothing.net: cannot read the netlist: No such file or directory\n");
+            "veltrax_diffr: nothing.net: cannot read the netlist: No such file or directory\n"
+            "veltrax_diffr: folder: is a directory\n");
+  EXPECT_EQ(run("ref.net empty.net").err, "veltrax_diffr: empty.net: is empty\n");
+}
+
+TEST_F(Cli, WarnsOnStandardErrorEvenWhenQuiet) {
+  const std::string net(NET_ROOM, 'N');
+  test::write_file(dir / "long.net", test::pads_netlist("R1 1k", net + ": R1.1 R1.2"));
+  const Outcome o = run("-q long.net long.net");
+  EXPECT_EQ(o.status, 0);  // names that may have been cut are no difference by themselves
+  EXPECT_EQ(o.out, "");
+  const std::string warning =
+      "veltrax_diffr: warning: long.net: names that fill their room (designator 20, pin 10, net 50 "
+      "bytes) may have been cut; names alike up to there are compared as one.\n";
+  EXPECT_EQ(o.err, warning + warning);
+}
+
+TEST_F(Cli, ReadsNetlistsFromPipesOnceAndWritesTheResultToStandardOutput) {
+  // Standard input and a pipe by its path (as a process substitution gives), told by their
+  // first bytes.
+  const auto rows = [&](const char* file) {
+    const std::string text = test::read_file(dir / file);
+    return text.substr(text.find("Category"));
+  };
+  ASSERT_EQ(run("ref.net cmp.net -o files.csv").status, 1);
+  EXPECT_EQ(run("/dev/stdin cmp.net", "cat ref.net | LC_ALL=C").status, 1);
+  EXPECT_EQ(rows("cmp.csv"), rows("files.csv"));
+  EXPECT_EQ(run("-q ref.net - -o piped.csv < cmp.net").status, 1);
+  EXPECT_EQ(rows("piped.csv"), rows("files.csv"));
+  EXPECT_EQ(test::read_file(dir / "piped.csv").substr(0, 20), "Ref=ref.net\r\nCmp=-\r\n");
+  EXPECT_EQ(run("- - -o both.csv < ref.net").status, 2);  // one standard input for two
+  EXPECT_EQ(run("ref.net -").status, 2);  // a result cannot be named from standard input
+
+  const Outcome out = run("ref.net cmp.net -o -");
+  EXPECT_EQ(out.status, 1);
+  EXPECT_EQ(out.out, test::read_file(dir / "files.csv"));
+  EXPECT_NE(out.err.find("Completed\nResult file: standard output\n"), std::string::npos);
+  const Outcome failed = run("ref.net cmp.net -f ccf -o -");
+  EXPECT_EQ(failed.status, 2);
+  EXPECT_EQ(failed.out, "");
 }
 
 TEST_F(Cli, ExitsWithOneForPinRowsAlone) {
@@ -82,13 +126,16 @@ TEST_F(Cli, ReportsFormatErrorsAndUnknownFormats) {
   test::write_file(dir / "bad.net", "*PADS*\r\n*NET*\r\n*SIGNAL*\r\n");
   Outcome bad = run("ref.net bad.net");
   EXPECT_EQ(bad.status, 2);
-  EXPECT_EQ(bad.out, "-2 Format error\nbad.net\n");
+  EXPECT_EQ(bad.out, "");
   EXPECT_EQ(bad.err, "veltrax_diffr: bad.net: format error -2 (read as PADS)\n");
 
-  test::write_file(dir / "plain.txt", "hello\n");
+  // The first line is shown with every byte a terminal could take as a command escaped.
+  test::write_file(dir / "plain.txt", "hello \x1b]0;owned\x07\x9b\\ \r\nsecond line\n");
   Outcome unknown = run("ref.net plain.txt");
   EXPECT_EQ(unknown.status, 2);
-  EXPECT_NE(unknown.err.find("cannot tell the netlist format"), std::string::npos);
+  EXPECT_EQ(unknown.err,
+            "veltrax_diffr: plain.txt: cannot tell the netlist format from its first line "
+            "\"hello \\x1B]0;owned\\x07\\x9B\\x5C \"; name it with --format\n");
   EXPECT_EQ(run("-f pads ref.net plain.txt").status, 2);  // then a format error, -9
 }
 
@@ -102,13 +149,19 @@ TEST_F(Cli, RejectsBadUsage) {
   EXPECT_EQ(run("--help").status, 0);
 }
 
-TEST_F(Cli, PrintsJapaneseInTheTerminalsEncoding) {
-  const Outcome utf8 = run("-l ja ref.net missing.net", "LC_ALL=C.UTF-8");
-  EXPECT_EQ(utf8.out, "入力ファイルが開けません\nmissing.net\n");
-  const Outcome c_locale = run("-l ja ref.net missing.net", "LC_ALL=C");
-  EXPECT_EQ(c_locale.out,
-            "\x93\xfc\x97\xcd\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x8a\x4a\x82\xaf\x82\xdc"
-            "\x82\xb9\x82\xf1\nmissing.net\n");
+TEST_F(Cli, SaysEverythingInJapaneseInTheTerminalsEncoding) {
+  const std::string missing = "veltrax_diffr: missing.net: ネットリストが読めません: ";
+  EXPECT_EQ(run("-l ja ref.net missing.net", "LC_ALL=C.UTF-8").err.substr(0, missing.size()),
+            missing);
+  const std::string sjis = test::shift_jis(missing);
+  EXPECT_EQ(run("ref.net missing.net --lang=ja", "LC_ALL=C").err.substr(0, sjis.size()), sjis);
+  // A mistake in the options is told in the language asked for after it too.
+  EXPECT_EQ(run("--bogus -l ja a b", "LC_ALL=C.UTF-8").err,
+            "veltrax_diffr: 知らないオプションです: '--bogus'\n"
+            "詳しくは 'veltrax_diffr --help' を見てください。\n");
+  EXPECT_EQ(run("-l ja -h", "LC_ALL=C.UTF-8").out.substr(0, 10), "使い方:");
+  EXPECT_EQ(run("-l ja ref.net ref.net", "LC_ALL=C.UTF-8").out,
+            "Parts: same=2\nPins : same=2, net name=0\nCompleted\n結果ファイル: ref.csv\n");
 }
 
 TEST_F(Cli, NumbersResultFiles) {

@@ -1,6 +1,7 @@
 // Runs every golden case: tests/golden/<case>/ holds the two netlists (ref.net and cmp.net), an
 // optional case.txt with key=value lines (ref_format, cmp_format, language, format_option), and
-// the expected result file and displayed message, compared byte for byte. The run works in a
+// the expected result file and displayed message, compared byte for byte, and the exit status
+// that the command line gives for the run (expected.status). The run works in a
 // scratch folder with the paths "ref.net" and "cmp.net", so the "Ref=" and "Cmp=" lines are the
 // same everywhere. Setting VELTRAX_UPDATE_GOLDEN=1 rewrites the expected files instead: a
 // deliberate step whose diff is reviewed like code.
@@ -64,7 +65,9 @@ TEST_P(Golden, MatchesTheExpectedFilesByteForByte) {
   s->param[PARAM_FORMAT_OPTION] = std::stoi(kv["format_option"]);
   set_slot(*s, ref_path_slot(0), "ref.net");
   set_slot(*s, cmp_path_slot(0), "cmp.net");
-  comparison_run(*s);
+  RunReport report;
+  comparison_run(*s, {}, &report);
+  const std::string status = std::to_string(exit_status(report)) + "\n";
   const std::string result = test::read_file("cmp.csv");
   const std::string message = s->slot[SLOT_DISPLAYED_MESSAGE];
   fs::current_path(previous);
@@ -72,8 +75,10 @@ TEST_P(Golden, MatchesTheExpectedFilesByteForByte) {
   if (std::getenv("VELTRAX_UPDATE_GOLDEN") != nullptr) {
     test::write_file(folder / "expected.csv", result);
     test::write_file(folder / "expected.msg", message);
+    test::write_file(folder / "expected.status", status);
     return;
   }
+  EXPECT_EQ(status, test::read_file(folder / "expected.status"));
   EXPECT_EQ(result, test::read_file(folder / "expected.csv"));
   EXPECT_EQ(message, test::read_file(folder / "expected.msg"));
 }

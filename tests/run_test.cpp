@@ -178,16 +178,59 @@ TEST_F(ComparisonRun, CutsAnOverlongMessageAndRefusesAnOverlongResultName) {
   EXPECT_FALSE(std::filesystem::exists(long_name, too_long));
 }
 
-TEST_F(ComparisonRun, CountsThePartsBothReadersDroppedAsErrors) {
+TEST_F(ComparisonRun, WarnsOfFullTablesAndCountsTheDroppedPartsAsErrors) {
   std::string parts;
   for (int i = 0; i <= PART_CAPACITY; ++i)
     parts += "R" + std::to_string(i) + " 1k\n";
   const std::string full = test::pads_netlist(parts, "A: R1.1 R2.1");
-  run(full, full);
-  EXPECT_EQ(message(),
-            "Parts: same=6000, change (value=0, both=0, pcb=0), add=0, delete=0, error=2\n"
-            "Pins : same=2, net name=0\n"
-            "Completed\n");
+  const RunReport report = run(full, full);
+  const std::string warning =
+      "Warning: the tables are full (6000 parts or 20000 pins); what did not fit was not "
+      "compared.\n";
+  EXPECT_EQ(message(), warning + ref_path + "\n" + warning + cmp_path + "\n" +
+                           "Parts: same=6000, change (value=0, both=0, pcb=0), add=0, delete=0, "
+                           "error=2\nPins : same=2, net name=0\nCompleted\n");
+  EXPECT_EQ(exit_status(report), 1);
+  ASSERT_EQ(report.warnings.size(), 2u);
+  EXPECT_EQ(report.warnings[1].message, MSG_TABLES_FULL);
+  EXPECT_EQ(report.warnings[1].file, cmp_path);
+}
+
+TEST_F(ComparisonRun, WarnsOfAFullReaderTextAndOfNamesThatFillTheirRoom) {
+  // A CADLUS netlist whose condensed text fills the reader's buffer, and a net of 50 bytes.
+  s->param[ref_format_param(2)] = FORMAT_CADLUS;
+  std::string big;
+  const std::string line = "GND U1 17\r\n";  // ten characters condensed: ends at the buffer end
+  while (big.size() <= static_cast<std::size_t>(READER_BUFFER_ROOM) * 2)
+    big += line;
+  const std::string fifty(NET_ROOM, 'N');
+  const RunReport report = run(big, test::pads_netlist("U1 X", fifty + ": U1.7 U1.8"));
+  EXPECT_EQ(message().substr(0, message().find("Parts:")),
+            "Warning: the tables are full (6000 parts or 20000 pins); what did not fit was not "
+            "compared.\n" +
+                ref_path +
+                "\nWarning: the text read is full (2,100,000 bytes); the rest of the file was "
+                "not compared.\n" +
+                ref_path +
+                "\nWarning: names that fill their room (designator 20, pin 10, net 50 bytes) may "
+                "have been cut; names alike up to there are compared as one.\n" +
+                cmp_path + "\n");
+  EXPECT_EQ(exit_status(report), 1);
+
+  // Names one byte short of their room, and a table one short of full, warn of nothing.
+  s->param[ref_format_param(2)] = FORMAT_PADS;
+  std::string nets;
+  for (int i = 0; i < PIN_CAPACITY / 2 - 1; ++i)
+    nets += "S" + std::to_string(i) + ": U1." + std::to_string(2 * i) + " U1." +
+            std::to_string(2 * i + 1) + "\n";
+  const std::string short_names = test::pads_netlist(
+      std::string(DESIGNATOR_ROOM - 1, 'U') + " X\nU1 X",
+      nets + std::string(NET_ROOM - 1, 'N') + ": " + std::string(DESIGNATOR_ROOM - 1, 'U') + "." +
+          std::string(PIN_ROOM - 1, 'P'));
+  const RunReport quiet = run(short_names, short_names);
+  EXPECT_TRUE(quiet.warnings.empty());
+  EXPECT_EQ(exit_status(quiet), 0);
+  EXPECT_EQ(message().substr(0, 6), "Parts:");
 }
 
 TEST_F(ComparisonRun, ASecondRunAfterALargerOneSeesOnlyItsOwnRecords) {

@@ -20,6 +20,19 @@ TEST(MessageTable, HoldsBothLanguagesAsTheirBytes) {
       {MSG_CANT_CREATE_OUTPUT, "出力ファイルが作れません\n", "Can't create the output file.\n"},
       {MSG_FORMAT_ERROR, "フォーマット・エラー\n", "Format error\n"},
       {MSG_CANT_OPEN_CSV, "CSVファイルが開けません\n", "Can't open the CSV file.\n"},
+      {MSG_NAMES_MAY_BE_CUT,
+       "警告: 上限の長さ(部品名20、ピン名10、ネット名50バイト)に達した名前は切り詰められた可能性が"
+       "あります。そこまで同じ名前は同じものとして比較されます\n",
+       "Warning: names that fill their room (designator 20, pin 10, net 50 bytes) may have been "
+       "cut; names alike up to there are compared as one.\n"},
+      {MSG_TABLES_FULL,
+       "警告: 表が満杯です(部品6000、ピン20000)。入りきらなかった分は比較されていません\n",
+       "Warning: the tables are full (6000 parts or 20000 pins); what did not fit was not "
+       "compared.\n"},
+      {MSG_READER_TEXT_FULL,
+       "警告: 読み込み領域が満杯です(2,100,000バイト)。ファイルの残りは比較されていません\n",
+       "Warning: the text read is full (2,100,000 bytes); the rest of the file was not "
+       "compared.\n"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(message_text_in(LANGUAGE_JAPANESE, c.entry), test::shift_jis(c.japanese)) << c.entry;

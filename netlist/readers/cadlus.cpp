@@ -183,6 +183,7 @@ int read_cadlus(InputFile& in, NetlistStore& store, int& pin_count, int /*format
   CondensedText text;
   Layout layout = Layout::plain;
   condense(in, text, layout);
+  store.reader_text_full = text.full();
   CadlusParser parser(store, layout);
   return parse_condensed(parser, text, pin_count);
 }

@@ -207,6 +207,7 @@ class Mm2Parser {
 int read_mm2(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
   CondensedText text;
   condense(in, text);
+  store.reader_text_full = text.full();
   Mm2Parser parser(store);
   return parse_condensed(parser, text, pin_count);
 }

@@ -336,6 +336,7 @@ int read_telesis(InputFile& in, NetlistStore& store, int& pin_count, int /*forma
   while (!condenser.full() && read_std_line(in, line, sizeof line) != END_OF_INPUT) {
     if (!condenser.take(line)) break;
   }
+  store.reader_text_full = condenser.full();
   return parser.parse(condenser.text(), pin_count);
 }
 

@@ -1,0 +1,164 @@
+#include "cli/texts.h"
+
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+
+#include "cli/terminal.h"
+#include "settings/settings.h"
+
+namespace veltrax {
+
+namespace {
+
+struct Texts {
+  const char* english;
+  const char* japanese;
+};
+
+constexpr std::array<Texts, static_cast<std::size_t>(Say::count)> kTexts = {{
+    // usage
+    {"Usage: veltrax_diffr [options] REF CMP\n"
+     "Compares the reference netlist REF with the compare netlist CMP and writes every added,\n"
+     "deleted or changed part and every changed pin connection into a CSV result file.\n"
+     "REF or CMP may be - (standard input) or a pipe; each is read once.\n"
+     "\n"
+     "  -f, --format FMT        both netlists' format: auto (default), cadvance, mm2, cadlus,\n"
+     "                          protel, telesis, ccf, pads, or the index 0-6\n"
+     "      --ref-format FMT    the reference netlist's format\n"
+     "      --cmp-format FMT    the compare netlist's format\n"
+     "  -o, --output PATH       result file (default: CMP with the extension .csv);\n"
+     "                          - writes it to standard output and the summary to standard error\n"
+     "  -n, --auto-inc          numbered result files (board-00.csv, board-01.csv, ...)\n"
+     "  -x, --format-option N   the format option (0-9)\n"
+     "  -l, --lang en|ja        message language (default en)\n"
+     "  -q, --quiet             no summary on standard output (warnings still on standard error)\n"
+     "  -h, --help              this text\n"
+     "      --version           the program's version\n"
+     "\n"
+     "Exit status: 0 no difference; 1 differences found (a part row, a pin row other than that\n"
+     "of a pin alone on its net on both sides, parts dropped at a full table, or a netlist not\n"
+     "read whole); 2 trouble (bad usage, a file that cannot be read or created, a format error).\n",
+     "使い方: veltrax_diffr [オプション] REF CMP\n"
+     "基準ネットリスト REF と比較ネットリスト CMP を比べ、追加・削除・変更された部品と、\n"
+     "接続の変わったピンをすべて CSV の結果ファイルに書きます。\n"
+     "REF と CMP には - (標準入力) やパイプも使えます。どちらも一度だけ読みます。\n"
+     "\n"
+     "  -f, --format FMT        両方のネットリストの形式: auto (既定), cadvance, mm2, cadlus,\n"
+     "                          protel, telesis, ccf, pads, または番号 0-6\n"
+     "      --ref-format FMT    基準ネットリストの形式\n"
+     "      --cmp-format FMT    比較ネットリストの形式\n"
+     "  -o, --output PATH       結果ファイル (既定: CMP の拡張子を .csv にしたもの)。\n"
+     "                          - なら結果を標準出力に、集計を標準エラー出力に書きます\n"
+     "  -n, --auto-inc          番号付きの結果ファイル (board-00.csv, board-01.csv, ...)\n"
+     "  -x, --format-option N   フォーマット・オプション (0-9)\n"
+     "  -l, --lang en|ja        メッセージの言語 (既定 en)\n"
+     "  -q, --quiet             標準出力に集計を出さない (警告は標準エラー出力に出ます)\n"
+     "  -h, --help              この説明\n"
+     "      --version           プログラムの版\n"
+     "\n"
+     "終了コード: 0 違いなし。1 違いあり (部品の行、両側とも単独ピンのネットである行以外の\n"
+     "ピンの行、表が満杯で落ちた部品、全部は読めなかったネットリスト)。2 問題あり (使い方の\n"
+     "誤り、読めない・作れないファイル、フォーマット・エラー)。\n"},
+    // try_help
+    {"Try 'veltrax_diffr --help' for more information.\n",
+     "詳しくは 'veltrax_diffr --help' を見てください。\n"},
+    // unknown_format
+    {"unknown format '%s'", "知らない形式です: '%s'"},
+    // too_many_netlists
+    {"too many netlists: '%s'", "ネットリストが多すぎます: '%s'"},
+    // option_needs_value
+    {"option '%s' needs a value", "オプション '%s' には値が要ります"},
+    // option_takes_no_value
+    {"option '%s' takes no value", "オプション '%s' は値を取りません"},
+    // empty_result_name
+    {"the result file name is empty", "結果ファイルの名前が空です"},
+    // bad_format_option
+    {"the format option is 0 to 9", "フォーマット・オプションは 0 から 9 です"},
+    // bad_language
+    {"the language is en or ja", "言語は en か ja です"},
+    // unknown_option
+    {"unknown option '%s'", "知らないオプションです: '%s'"},
+    // two_netlists_needed
+    {"two netlists are needed: REF and CMP", "ネットリストが二つ要ります: REF と CMP"},
+    // output_and_auto_inc
+    {"-o and -n cannot be used together", "-o と -n は一緒に使えません"},
+    // one_standard_input
+    {"only one netlist can be read from standard input",
+     "標準入力から読めるネットリストは一つだけです"},
+    // name_result_of_standard_input
+    {"the compare netlist is read from standard input: name the result file with -o",
+     "比較ネットリストを標準入力から読むときは -o で結果ファイルを指定してください"},
+    // cannot_read_netlist
+    {"%s: cannot read the netlist: %s", "%s: ネットリストが読めません: %s"},
+    // is_a_directory
+    {"%s: is a directory", "%s: フォルダです"},
+    // is_empty
+    {"%s: is empty", "%s: 空のファイルです"},
+    // format_not_told
+    {"%s: cannot tell the netlist format from its first line \"%s\"; name it with --format",
+     "%s: 最初の行 \"%s\" からはネットリストの形式が分かりません。--format で指定してください"},
+    // path_too_long
+    {"%s...: path longer than %d bytes", "%s...: パスが %d バイトを超えています"},
+    // out_of_memory
+    {"out of memory", "メモリが足りません"},
+    // cannot_create_result
+    {"%s: cannot create the result file: %s", "%s: 結果ファイルが作れません: %s"},
+    // result_name_too_long
+    {"%s: result file name longer than %d characters",
+     "%s: 結果ファイルの名前が %d 文字を超えています"},
+    // result_is_input
+    {"%s: the result file would replace a netlist; name another",
+     "%s: 結果ファイルがネットリストを上書きしてしまいます。別の名前にしてください"},
+    // cannot_write_result
+    {"%s: cannot write the result file: %s", "%s: 結果ファイルが書けません: %s"},
+    // numbered_names_used_up
+    {"%s: numbered result files run to -99; remove some or name the result with -o",
+     "%s: 番号付きの結果ファイルが -99 まで使われています。いくつか消すか、-o で名前を指定して"
+     "ください"},
+    // format_error: path, code, meaning, format
+    {"%s: format error %d: %s (read as %s)",
+     "%s: フォーマット・エラー %d: %s (%s として読みました)"},
+    // format_error_at: path, line, code, meaning, format
+    {"%s:%d: format error %d: %s (read as %s)",
+     "%s:%d: フォーマット・エラー %d: %s (%s として読みました)"},
+    // unknown_failure
+    {"%s: the run failed", "%s: 実行に失敗しました"},
+    // warning: path, text
+    {"warning: %s: %s", "警告: %s: %s"},
+    // result_file
+    {"Result file: %s\n", "結果ファイル: %s\n"},
+    // result_on_standard_output
+    {"Result file: standard output\n", "結果ファイル: 標準出力\n"},
+}};
+
+int g_language = LANGUAGE_ENGLISH;
+
+}  // namespace
+
+void set_language(int language) {
+  g_language = language;
+}
+
+int language() {
+  return g_language;
+}
+
+std::string say(Say text, ...) {
+  const Texts& t = kTexts[static_cast<std::size_t>(text)];
+  // The format is converted, not the text made of it: paths and names are bytes of their own.
+  const std::string format =
+      utf8_for_terminal(g_language == LANGUAGE_JAPANESE ? t.japanese : t.english);
+  std::va_list args;
+  va_start(args, text);
+  std::va_list copy;
+  va_copy(copy, args);
+  const int n = std::vsnprintf(nullptr, 0, format.c_str(), copy);
+  va_end(copy);
+  std::string out(n > 0 ? static_cast<std::size_t>(n) : 0, '\0');
+  if (n > 0) std::vsnprintf(out.data(), out.size() + 1, format.c_str(), args);
+  va_end(args);
+  return out;
+}
+
+}  // namespace veltrax
