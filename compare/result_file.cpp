@@ -4,6 +4,7 @@
 #include <cstdarg>
 
 #include "netlist/limits.h"
+#include "platform/files.h"
 #include "platform/win32.h"
 
 namespace veltrax {
@@ -11,6 +12,7 @@ namespace veltrax {
 namespace {
 
 constexpr std::size_t FLUSH_SIZE = 1 << 16;
+constexpr int TEMPORARY_TRIES = 100;
 
 std::string vformat_text(const char* format, std::va_list args) {
   char small[1024];
@@ -58,11 +60,20 @@ bool greatest_listed_pair(const std::string& prefix, Pair& greatest) {
 }  // namespace
 
 bool ResultWriter::create(const char* path) {
-  close();
+  discard();
   failed_ = false;
+  placing_failed_ = false;
   error_ = 0;
-  file_ = std::fopen(path, "wb");
-  return file_ != nullptr;
+  path_ = path;
+  for (int n = 0; n < TEMPORARY_TRIES; ++n) {
+    temporary_ = path_ + '.' + std::to_string(n) + ".tmp";
+    file_ = create_new_file(temporary_.c_str());
+    if (file_ != nullptr) return true;
+    if (errno != EEXIST) break;
+  }
+  error_ = errno;
+  temporary_.clear();
+  return false;
 }
 
 void ResultWriter::write(std::string_view text) {
@@ -101,7 +112,23 @@ bool ResultWriter::close() {
   if (std::fflush(file_) != 0 || std::ferror(file_)) note_failure();
   if (std::fclose(file_) != 0) note_failure();
   file_ = nullptr;
+  if (!failed_ && !replace_file(temporary_.c_str(), path_.c_str())) {
+    note_failure();
+    placing_failed_ = true;
+  }
+  if (failed_) std::remove(temporary_.c_str());
+  temporary_.clear();
   return !failed_;
+}
+
+void ResultWriter::discard() {
+  pending_.clear();
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
+    std::remove(temporary_.c_str());
+  }
+  temporary_.clear();
 }
 
 void ResultWriter::note_failure() {

@@ -8,18 +8,19 @@
 namespace veltrax {
 
 // Writes a text file as Windows text mode does on every platform: each line feed written
-// becomes CR LF. Remembers whether any write failed, so that a file that could not be written
-// whole is never reported as complete.
+// becomes CR LF. The text goes into a new temporary file beside its file, and close() puts it in
+// that file's place only when it was written whole: until then an earlier file of that name stays
+// as it was, and a text that is not closed leaves nothing behind.
 class ResultWriter {
  public:
   ResultWriter() = default;
   ResultWriter(const ResultWriter&) = delete;
   ResultWriter& operator=(const ResultWriter&) = delete;
-  ~ResultWriter() { close(); }
+  ~ResultWriter() { discard(); }
 
-  // Creates the file, replacing an existing one. False when it cannot be created.
+  // Starts the text of the file path in a new temporary file beside it: path + ".N.tmp", with the
+  // first N whose name is free. False when it cannot be created; error() is the errno of it.
   bool create(const char* path);
-  bool is_open() const { return file_ != nullptr; }
 
   void write(std::string_view text);
 #if defined(__GNUC__)
@@ -28,19 +29,30 @@ class ResultWriter {
   void
   print(const char* format, ...);
 
-  // Flushes and closes. False when any write or the close failed; error() is the errno of it.
+  // Ends the text: writes it out, closes the temporary and puts it in its file's place, replacing
+  // an earlier file in one step. False when any write, the close or the placing failed: the
+  // temporary is removed then, and error() is the errno of the failure. placing_failed() tells
+  // that only the placing did.
   bool close();
+  // Drops the text: the temporary is closed and removed.
+  void discard();
   int error() const {
     return error_;
+  }
+  bool placing_failed() const {
+    return placing_failed_;
   }
 
  private:
   void flush();
   void note_failure();
 
-  std::FILE* file_ = nullptr;
+  std::FILE* file_ = nullptr;  // the temporary, while the text is written
+  std::string path_;
+  std::string temporary_;
   std::string pending_;
   bool failed_ = false;
+  bool placing_failed_ = false;
   int error_ = 0;
 };
 

@@ -70,12 +70,13 @@ class Run {
     // point at another file.
     set_slot(s_, result_path_slot(area_), name_fits ? name : std::string());
     if (!name_fits) return fail_file(RunOutcome::result_too_long, MSG_CANT_CREATE_OUTPUT, name, 0);
-    // The name is refused when it is one of the inputs: creating it would destroy that netlist.
+    // The name is refused when it is one of the inputs: the result would replace that netlist.
     if (is_same_file(name.c_str(), ref_file.get()) || is_same_file(name.c_str(), cmp_file.get())) {
       return fail_file(RunOutcome::result_is_input, MSG_CANT_CREATE_OUTPUT, name, 0);
     }
+    // Made now, so that a folder that cannot be written is told before the netlists are read.
     if (!out_.create(name.c_str())) {
-      return fail_file(RunOutcome::result_uncreated, MSG_CANT_CREATE_OUTPUT, name);
+      return fail_file(RunOutcome::result_uncreated, MSG_CANT_CREATE_OUTPUT, name, out_.error());
     }
     out_.print("Ref=%s\nCmp=%s\n\n", ref_path, cmp_path);
     st.pools.reset();
@@ -95,15 +96,22 @@ class Run {
     out_.write("Category,Part.Pin,Name(ref),Name(cmp),Info(ref),Info(cmp)\n");
     const PartCounts parts = compare_parts(st.ref.parts, ref_parts, st.cmp.parts, cmp_parts,
                                            st.ref.part_overflow + st.cmp.part_overflow, out_);
-    append_slot(s_, SLOT_DISPLAYED_MESSAGE, parts_summary_message(parts));
+    const std::string parts_message = parts_summary_message(parts);
     NetTexts texts(NetTexts::entries_are_separable(st.ref.pins, ref_pins) &&
                    NetTexts::entries_are_separable(st.cmp.pins, cmp_pins));
     pair_pins(st.ref, ref_parts, ref_pins, st.cmp, cmp_parts, cmp_pins, texts);
     const PinCounts pins =
         classify_pins(st.ref, ref_pins, st.cmp, cmp_pins, parts_summary_line(parts), texts, out_);
-    append_slot(s_, SLOT_DISPLAYED_MESSAGE, pins_summary_message(pins));
 
-    if (!out_.close()) {
+    // A result that cannot be put in its place (a folder of that name, a file that another
+    // program holds open) fails as one that cannot be created, with that message alone.
+    const bool closed = out_.close();
+    if (!closed && out_.placing_failed()) {
+      return fail_file(RunOutcome::result_uncreated, MSG_CANT_CREATE_OUTPUT, name, out_.error());
+    }
+    append_slot(s_, SLOT_DISPLAYED_MESSAGE, parts_message);
+    append_slot(s_, SLOT_DISPLAYED_MESSAGE, pins_summary_message(pins));
+    if (!closed) {
       return fail_file(RunOutcome::result_unwritten, MSG_CANT_CREATE_OUTPUT, name, out_.error());
     }
     report_.differences = parts.any_difference() || pins.any_row();

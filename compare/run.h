@@ -17,7 +17,7 @@ enum class RunOutcome {
   completed,
   reference_unopened,  // cannot be opened, or reading it failed
   compare_unopened,
-  result_uncreated,  // the result file cannot be created
+  result_uncreated,  // the result file cannot be created or put in its place
   result_too_long,   // its name has more than RESULT_NAME_ROOM characters
   result_is_input,   // its name is the reference or the compare netlist
   result_unwritten,  // writing or closing it failed
@@ -37,7 +37,9 @@ struct RunReport {
 
 // Runs the comparison of the current saving area. Reads the paths, formats and options from the
 // settings and leaves the displayed message, the area message and the result path there. The
-// result is always 0: success and failure show in the displayed message (and in the report).
+// result file appears (replacing an earlier one) only when the run completes; a failed run
+// leaves no new file and an earlier one as it was. The result is always 0: success and failure
+// show in the displayed message (and in the report).
 int comparison_run(Settings& settings, const RunOptions& options = {}, RunReport* report = nullptr);
 
 }  // namespace veltrax

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
+#include <vector>
 
 #include "compare/result_file.h"
 #include "support.h"
@@ -81,22 +83,38 @@ TEST_F(Numbering, ComparesPairsAsSignedBytes) {
   EXPECT_EQ(next(), "NET-3\xea.csv");  // a negative second character is below '9': stepped
 }
 
-TEST(ResultWriter, WritesLineFeedsAsCrLf) {
+TEST(ResultWriter, WritesLineFeedsAsCrLfAndPutsTheFileInPlaceAtClose) {
   test::ScratchDir dir;
+  test::write_file(dir / "r.csv", "earlier");
   ResultWriter out;
   ASSERT_TRUE(out.create((dir / "r.csv").c_str()));
   out.print("Ref=%s\n", "a.net");
   out.write("x\n\ny");
+  EXPECT_EQ(test::read_file(dir / "r.csv"), "earlier");
   ASSERT_TRUE(out.close());
   EXPECT_EQ(test::read_file(dir / "r.csv"), "Ref=a.net\r\nx\r\n\r\ny");
+  EXPECT_EQ(test::folder_names(dir.path()), std::vector<std::string>{"r.csv"});
 }
 
-TEST(ResultWriter, ReportsAFailedWriteAtClose) {
+TEST(ResultWriter, AFailedWriteOrADroppedTextLeavesTheEarlierFileAndNoTemporary) {
+  test::ScratchDir dir;
+  const std::string path = dir / "r.csv";
+  test::write_file(path, "earlier");
   ResultWriter out;
-  if (!out.create("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-  out.write(std::string(100000, 'x'));
-  EXPECT_FALSE(out.close());
-  EXPECT_NE(out.error(), 0);
+  ASSERT_TRUE(out.create(path.c_str()));
+  ResultWriter dropped;  // a second writer of the same file takes another temporary
+  ASSERT_TRUE(dropped.create(path.c_str()));
+  dropped.write("dropped");
+  dropped.discard();
+  {
+    const test::FileSizeLimit full(100);
+    out.write(std::string(1000, 'x'));
+    EXPECT_FALSE(out.close());
+  }
+  EXPECT_EQ(out.error(), EFBIG);
+  EXPECT_FALSE(out.placing_failed());
+  EXPECT_EQ(test::read_file(path), "earlier");
+  EXPECT_EQ(test::folder_names(dir.path()), std::vector<std::string>{"r.csv"});
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "compare/run.h"
 #include "netlist/reader.h"
@@ -39,6 +41,7 @@ class ComparisonRun : public ::testing::Test {
   }
   std::string message() const { return s->slot[SLOT_DISPLAYED_MESSAGE]; }
   std::string result() const { return test::read_file(dir / "cmp.csv"); }
+  std::vector<std::string> files() const { return test::folder_names(dir.path()); }
   // The result file of kRef against kCmp.
   std::string expected_result() const {
     return "Ref=" + ref_path + "\r\nCmp=" + cmp_path + "\r\n\r\n" +
@@ -93,12 +96,14 @@ TEST_F(ComparisonRun, ReportsAnInputThatCannotBeOpenedInBothLanguages) {
   EXPECT_EQ(std::string(s->slot[area_message_slot(2)]).substr(0, 6), "Parts:");
 }
 
-TEST_F(ComparisonRun, ReportsFormatErrorsWithTheCodeAndLeavesTheHeaderLines) {
+TEST_F(ComparisonRun, ReportsFormatErrorsWithTheCodeAndLeavesAnEarlierResultAsItWas) {
+  test::write_file(dir / "cmp.csv", "earlier result");
   RunReport report = run(kRef, "*PART*\r\nR1 1k\r\n");
   EXPECT_EQ(report.outcome, RunOutcome::compare_format);
   EXPECT_EQ(report.code, -9);
   EXPECT_EQ(message(), "-9 Format error\n" + cmp_path);
-  EXPECT_EQ(result(), "Ref=" + ref_path + "\r\nCmp=" + cmp_path + "\r\n\r\n");
+  EXPECT_EQ(result(), "earlier result");
+  EXPECT_EQ(files(), (std::vector<std::string>{"cmp.csv", "cmp.net", "ref.net"}));
   EXPECT_EQ(std::string(s->slot[area_message_slot(2)]), "earlier");
 
   s->param[PARAM_LANGUAGE] = LANGUAGE_JAPANESE;
@@ -150,15 +155,33 @@ TEST_F(ComparisonRun, ReportsAResultFileThatCannotBeCreatedOrWritten) {
   EXPECT_EQ(message(), "Can't create the output file.\n" + missing);
   EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), missing);  // kept as chosen
 
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-  options.result_name = "/dev/full";
-  report = run(kRef, kCmp, options);
+  // A full disk: the write fails at the close, the summaries stand, the earlier file stays.
+  const std::string earlier = dir / "r.csv";
+  test::write_file(earlier, "earlier result");
+  options.result_name = earlier.c_str();
+  {
+    const test::FileSizeLimit full(64);
+    comparison_run(*s, options, &report);  // on the netlists written above
+  }
   EXPECT_EQ(report.outcome, RunOutcome::result_unwritten);
+  EXPECT_EQ(report.sys_error, EFBIG);
   EXPECT_EQ(message(),
             "Parts: same=2, change (value=1, both=0, pcb=0), add=0, delete=0, error=0\n"
             "Pins : same=5, net name=0\n"
-            "Can't create the output file.\n/dev/full");
+            "Can't create the output file.\n" +
+                earlier);
   EXPECT_EQ(std::string(s->slot[area_message_slot(2)]), "earlier");
+  EXPECT_EQ(test::read_file(earlier), "earlier result");
+
+  // A folder of the result's name: written whole, it cannot be put in place.
+  const std::string folder = dir / "folder.csv";
+  std::filesystem::create_directory(folder);
+  test::write_file(dir / "folder.csv/inside", "x");
+  options.result_name = folder.c_str();
+  report = run(kRef, kCmp, options);
+  EXPECT_EQ(report.outcome, RunOutcome::result_uncreated);
+  EXPECT_EQ(message(), "Can't create the output file.\n" + folder);
+  EXPECT_EQ(files(), (std::vector<std::string>{"cmp.net", "folder.csv", "r.csv", "ref.net"}));
 }
 
 TEST_F(ComparisonRun, CutsAnOverlongMessageAndRefusesAnOverlongResultName) {
