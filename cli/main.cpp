@@ -203,6 +203,12 @@ void report_failure(const RunReport& r) {
       std::fprintf(stderr, "%s: %s: the result file would replace a netlist; name another\n",
                    PROGRAM, file);
       return;
+    case RunOutcome::result_numbers_used_up:
+      std::fprintf(stderr,
+                   "%s: %s: numbered result files run to -99; remove some or name the result "
+                   "with -o\n",
+                   PROGRAM, file);
+      return;
     case RunOutcome::result_unwritten:
       std::fprintf(stderr, "%s: %s: cannot write the result file: %s\n", PROGRAM, file, cause);
       return;

@@ -28,33 +28,32 @@ std::string vformat_text(const char* format, std::va_list args) {
   return big;
 }
 
-// The pair of a numbered result name: its two characters before ".csv", compared as signed
-// 8-bit codes.
-struct Pair {
-  signed char first;
-  signed char second;
-  bool operator>(const Pair& o) const {
-    return first > o.first || (first == o.first && second > o.second);
-  }
-};
+constexpr int LAST_NUMBER = 99;
 
-// The greatest pair among the files that match prefix + "-??.csv"; false when there is none.
-bool greatest_listed_pair(const std::string& prefix, Pair& greatest) {
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The greatest number among the files named prefix + "-NN.csv" with two digits for NN; -1 when
+// there is none. Other names the pattern lists ("-ab.csv", "-7x.csv") are no numbered results.
+int greatest_listed_number(const std::string& prefix) {
   WIN32_FIND_DATAA found;
   const std::string pattern = prefix + "-??.csv";
   HANDLE find = FindFirstFileA(pattern.c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  bool any = false;
+  if (find == INVALID_HANDLE_VALUE) return -1;
+  int greatest = -1;
   do {
     const std::string_view name(found.cFileName);
     if (name.size() < 6) continue;
-    const Pair pair{static_cast<signed char>(name[name.size() - 6]),
-                    static_cast<signed char>(name[name.size() - 5])};
-    if (!any || pair > greatest) greatest = pair;
-    any = true;
+    const char tens = name[name.size() - 6];
+    const char units = name[name.size() - 5];
+    if (is_digit(tens) && is_digit(units)) {
+      const int number = (tens - '0') * 10 + (units - '0');
+      if (number > greatest) greatest = number;
+    }
   } while (FindNextFileA(find, &found));
   FindClose(find);
-  return any;
+  return greatest;
 }
 
 }  // namespace
@@ -144,7 +143,7 @@ std::string format_text(const char* format, ...) {
   return text;
 }
 
-bool result_file_name(std::string_view compare_path, bool numbered, std::string& name) {
+ResultNaming result_file_name(std::string_view compare_path, bool numbered, std::string& name) {
   std::string_view cut = compare_path;
   for (std::size_t k = 1; k <= 4 && k <= cut.size(); ++k) {
     if (cut[cut.size() - k] == '.') {
@@ -153,24 +152,20 @@ bool result_file_name(std::string_view compare_path, bool numbered, std::string&
     }
   }
   name.assign(cut);
+  bool used_up = false;
   if (!numbered) {
     name += ".csv";
   } else {
-    Pair pair{'0', '0'};
-    if (greatest_listed_pair(name, pair)) {
-      if (pair.second < '9') {
-        ++pair.second;
-      } else if (pair.first < '9') {
-        ++pair.first;
-        pair.second = '0';
-      }
-    }
+    const int greatest = greatest_listed_number(name);
+    used_up = greatest == LAST_NUMBER;
+    const int number = used_up ? LAST_NUMBER : greatest + 1;
     name += '-';
-    name += static_cast<char>(pair.first);
-    name += static_cast<char>(pair.second);
+    name += static_cast<char>('0' + number / 10);
+    name += static_cast<char>('0' + number % 10);
     name += ".csv";
   }
-  return name.size() <= RESULT_NAME_ROOM;
+  if (name.size() > RESULT_NAME_ROOM) return ResultNaming::too_long;
+  return used_up ? ResultNaming::numbers_used_up : ResultNaming::chosen;
 }
 
 }  // namespace veltrax

@@ -63,10 +63,16 @@ __attribute__((format(printf, 1, 2)))
 std::string
 format_text(const char* format, ...);
 
+enum class ResultNaming {
+  chosen,
+  too_long,         // more than RESULT_NAME_ROOM characters
+  numbers_used_up,  // with numbering on, the file numbered 99 is there already
+};
+
 // The result file name for a compare netlist path: the path without the extension found among
-// its last four characters, then ".csv", or, with numbering on, "-NN.csv" with the pair after
-// the greatest pair of the files already there. False when the name has no room (more than
-// RESULT_NAME_ROOM characters); name holds it all the same.
-bool result_file_name(std::string_view compare_path, bool numbered, std::string& name);
+// its last four characters, then ".csv", or, with numbering on, "-NN.csv" with the number after
+// the greatest of the files already there whose names have two digits in its place ("-00.csv"
+// when there is none, "-99.csv" when the numbers are used up). name holds it whatever the result.
+ResultNaming result_file_name(std::string_view compare_path, bool numbered, std::string& name);
 
 }  // namespace veltrax

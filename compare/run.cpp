@@ -59,17 +59,23 @@ class Run {
     if (!cmp_file) return fail_file(RunOutcome::compare_unopened, MSG_CANT_OPEN_INPUT, cmp_path);
 
     std::string name;
-    bool name_fits;
+    ResultNaming naming = ResultNaming::chosen;
     if (options_.result_name != nullptr) {
       name = options_.result_name;
-      name_fits = name.size() <= RESULT_NAME_ROOM;
+      if (name.size() > RESULT_NAME_ROOM) naming = ResultNaming::too_long;
     } else {
-      name_fits = result_file_name(cmp_path, s_.param[PARAM_AUTO_INC] != 0, name);
+      naming = result_file_name(cmp_path, s_.param[PARAM_AUTO_INC] != 0, name);
     }
     // A name without room is never stored: the shell could not hold it, and a cut name would
     // point at another file.
-    set_slot(s_, result_path_slot(area_), name_fits ? name : std::string());
-    if (!name_fits) return fail_file(RunOutcome::result_too_long, MSG_CANT_CREATE_OUTPUT, name, 0);
+    set_slot(s_, result_path_slot(area_), naming == ResultNaming::too_long ? std::string() : name);
+    if (naming == ResultNaming::too_long) {
+      return fail_file(RunOutcome::result_too_long, MSG_CANT_CREATE_OUTPUT, name, 0);
+    }
+    // Numbered results never replace one another.
+    if (naming == ResultNaming::numbers_used_up) {
+      return fail_file(RunOutcome::result_numbers_used_up, MSG_CANT_CREATE_OUTPUT, name, 0);
+    }
     // The name is refused when it is one of the inputs: the result would replace that netlist.
     if (is_same_file(name.c_str(), ref_file.get()) || is_same_file(name.c_str(), cmp_file.get())) {
       return fail_file(RunOutcome::result_is_input, MSG_CANT_CREATE_OUTPUT, name, 0);

@@ -17,10 +17,11 @@ enum class RunOutcome {
   completed,
   reference_unopened,  // cannot be opened, or reading it failed
   compare_unopened,
-  result_uncreated,  // the result file cannot be created or put in its place
-  result_too_long,   // its name has more than RESULT_NAME_ROOM characters
-  result_is_input,   // its name is the reference or the compare netlist
-  result_unwritten,  // writing or closing it failed
+  result_uncreated,        // the result file cannot be created or put in its place
+  result_too_long,         // its name has more than RESULT_NAME_ROOM characters
+  result_is_input,         // its name is the reference or the compare netlist
+  result_numbers_used_up,  // numbered result files run to -99 already
+  result_unwritten,        // writing or closing it failed
   reference_format,
   compare_format,
 };

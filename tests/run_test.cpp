@@ -123,13 +123,26 @@ TEST_F(ComparisonRun, TakesAFormatIndexOutsideTheListAsAFormatError) {
   EXPECT_EQ(run(kRef, kCmp).outcome, RunOutcome::compare_format);
 }
 
-TEST_F(ComparisonRun, NumbersResultFilesWhenAutoIncIsOn) {
+TEST_F(ComparisonRun, NumbersResultFilesWhenAutoIncIsOnAndNeverReplacesOne) {
   set_auto_inc(*s, true);
   run(kRef, kCmp);
   EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), dir / "cmp-00.csv");
+  EXPECT_EQ(test::read_file(dir / "cmp-00.csv"), expected_result());
+  for (const char* name : {"cmp-ok.csv", "cmp-7x.csv", "cmp-07.csv"})
+    test::write_file(dir / name, name);
   run(kRef, kCmp);
-  EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), dir / "cmp-01.csv");
-  EXPECT_TRUE(std::filesystem::exists(dir.path() / "cmp-00.csv"));
+  EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), dir / "cmp-08.csv");
+  for (const char* name : {"cmp-ok.csv", "cmp-7x.csv", "cmp-07.csv"})
+    EXPECT_EQ(test::read_file(dir / name), name);
+
+  test::write_file(dir / "cmp-99.csv", "last");
+  const std::vector<std::string> before = files();
+  const RunReport report = run(kRef, kCmp);
+  EXPECT_EQ(report.outcome, RunOutcome::result_numbers_used_up);
+  EXPECT_EQ(message(), "Can't create the output file.\n" + dir / "cmp-99.csv");
+  EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), dir / "cmp-99.csv");
+  EXPECT_EQ(test::read_file(dir / "cmp-99.csv"), "last");
+  EXPECT_EQ(files(), before);
 }
 
 TEST_F(ComparisonRun, RefusesAResultNameThatIsAnInput) {
