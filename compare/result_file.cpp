@@ -59,10 +59,7 @@ int greatest_listed_number(const std::string& prefix) {
 }  // namespace
 
 bool ResultWriter::create(const char* path) {
-  discard();
-  failed_ = false;
-  placing_failed_ = false;
-  error_ = 0;
+  start();
   path_ = path;
   for (int n = 0; n < TEMPORARY_TRIES; ++n) {
     temporary_ = path_ + '.' + std::to_string(n) + ".tmp";
@@ -75,8 +72,20 @@ bool ResultWriter::create(const char* path) {
   return false;
 }
 
+void ResultWriter::hold_for(std::FILE* stream) {
+  start();
+  stream_ = stream;
+}
+
+void ResultWriter::start() {
+  discard();
+  failed_ = false;
+  placing_failed_ = false;
+  error_ = 0;
+}
+
 void ResultWriter::write(std::string_view text) {
-  if (file_ == nullptr) return;
+  if (file_ == nullptr && stream_ == nullptr) return;
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t lf = text.find('\n', at);
     if (lf == std::string_view::npos) {
@@ -87,7 +96,7 @@ void ResultWriter::write(std::string_view text) {
     pending_.append("\r\n");
     at = lf + 1;
   }
-  if (pending_.size() >= FLUSH_SIZE) flush();
+  if (file_ != nullptr && pending_.size() >= FLUSH_SIZE) flush();
 }
 
 void ResultWriter::print(const char* format, ...) {
@@ -106,6 +115,16 @@ void ResultWriter::flush() {
 }
 
 bool ResultWriter::close() {
+  if (stream_ != nullptr) {
+    std::FILE* const stream = stream_;
+    stream_ = nullptr;
+    if (std::fwrite(pending_.data(), 1, pending_.size(), stream) != pending_.size()) {
+      note_failure();
+    }
+    std::string().swap(pending_);
+    if (std::fflush(stream) != 0) note_failure();
+    return !failed_;
+  }
   if (file_ == nullptr) return !failed_;
   flush();
   if (std::fflush(file_) != 0 || std::ferror(file_)) note_failure();
@@ -121,6 +140,7 @@ bool ResultWriter::close() {
 }
 
 void ResultWriter::discard() {
+  stream_ = nullptr;
   pending_.clear();
   if (file_ != nullptr) {
     std::fclose(file_);

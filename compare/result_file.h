@@ -10,7 +10,8 @@ namespace veltrax {
 // Writes a text file as Windows text mode does on every platform: each line feed written
 // becomes CR LF. The text goes into a new temporary file beside its file, and close() puts it in
 // that file's place only when it was written whole: until then an earlier file of that name stays
-// as it was, and a text that is not closed leaves nothing behind.
+// as it was, and a text that is not closed leaves nothing behind. Or the text is held whole in
+// memory and close() writes it to a stream, so that a text that is not closed writes nothing.
 class ResultWriter {
  public:
   ResultWriter() = default;
@@ -21,6 +22,8 @@ class ResultWriter {
   // Starts the text of the file path in a new temporary file beside it: path + ".N.tmp", with the
   // first N whose name is free. False when it cannot be created; error() is the errno of it.
   bool create(const char* path);
+  // Starts a text held in memory for the stream, which close() flushes and leaves open.
+  void hold_for(std::FILE* stream);
 
   void write(std::string_view text);
 #if defined(__GNUC__)
@@ -30,11 +33,11 @@ class ResultWriter {
   print(const char* format, ...);
 
   // Ends the text: writes it out, closes the temporary and puts it in its file's place, replacing
-  // an earlier file in one step. False when any write, the close or the placing failed: the
-  // temporary is removed then, and error() is the errno of the failure. placing_failed() tells
-  // that only the placing did.
+  // an earlier file in one step; or writes the held text to the stream. False when any write, the
+  // close or the placing failed: the temporary is removed then, and error() is the errno of the
+  // failure. placing_failed() tells that only the placing did.
   bool close();
-  // Drops the text: the temporary is closed and removed.
+  // Drops the text: the temporary is closed and removed, the stream gets nothing.
   void discard();
   int error() const {
     return error_;
@@ -44,10 +47,12 @@ class ResultWriter {
   }
 
  private:
+  void start();
   void flush();
   void note_failure();
 
-  std::FILE* file_ = nullptr;  // the temporary, while the text is written
+  std::FILE* file_ = nullptr;    // the temporary, while the text is written
+  std::FILE* stream_ = nullptr;  // the stream of a held text
   std::string path_;
   std::string temporary_;
   std::string pending_;

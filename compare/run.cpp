@@ -60,7 +60,9 @@ class Run {
 
     std::string name;
     ResultNaming naming = ResultNaming::chosen;
-    if (options_.result_name != nullptr) {
+    if (options_.result_stream != nullptr) {
+      name = "-";
+    } else if (options_.result_name != nullptr) {
       name = options_.result_name;
       if (name.size() > RESULT_NAME_ROOM) naming = ResultNaming::too_long;
     } else {
@@ -76,13 +78,18 @@ class Run {
     if (naming == ResultNaming::numbers_used_up) {
       return fail_file(RunOutcome::result_numbers_used_up, MSG_CANT_CREATE_OUTPUT, name, 0);
     }
-    // The name is refused when it is one of the inputs: the result would replace that netlist.
-    if (is_same_file(name.c_str(), ref_file.get()) || is_same_file(name.c_str(), cmp_file.get())) {
-      return fail_file(RunOutcome::result_is_input, MSG_CANT_CREATE_OUTPUT, name, 0);
-    }
-    // Made now, so that a folder that cannot be written is told before the netlists are read.
-    if (!out_.create(name.c_str())) {
-      return fail_file(RunOutcome::result_uncreated, MSG_CANT_CREATE_OUTPUT, name, out_.error());
+    if (options_.result_stream != nullptr) {
+      out_.hold_for(options_.result_stream);
+    } else {
+      // The name is refused when it is one of the inputs: the result would replace that netlist.
+      if (is_same_file(name.c_str(), ref_file.get()) ||
+          is_same_file(name.c_str(), cmp_file.get())) {
+        return fail_file(RunOutcome::result_is_input, MSG_CANT_CREATE_OUTPUT, name, 0);
+      }
+      // Made now, so that a folder that cannot be written is told before the netlists are read.
+      if (!out_.create(name.c_str())) {
+        return fail_file(RunOutcome::result_uncreated, MSG_CANT_CREATE_OUTPUT, name, out_.error());
+      }
     }
     out_.print("Ref=%s\nCmp=%s\n\n", ref_path, cmp_path);
     st.pools.reset();

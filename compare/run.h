@@ -2,6 +2,7 @@
 // settings to the result file and the displayed message.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "settings/settings.h"
@@ -11,6 +12,9 @@ namespace veltrax {
 struct RunOptions {
   // The result file, named exactly; nullptr names it from the compare netlist's path.
   const char* result_name = nullptr;
+  // When set, the result goes to this stream instead of a file (result_name is not used, the
+  // result path is "-"): held in memory and written only when the run completes.
+  std::FILE* result_stream = nullptr;
 };
 
 enum class RunOutcome {
@@ -21,7 +25,7 @@ enum class RunOutcome {
   result_too_long,         // its name has more than RESULT_NAME_ROOM characters
   result_is_input,         // its name is the reference or the compare netlist
   result_numbers_used_up,  // numbered result files run to -99 already
-  result_unwritten,        // writing or closing it failed
+  result_unwritten,        // writing or closing it (or the result stream) failed
   reference_format,
   compare_format,
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -195,6 +196,32 @@ TEST_F(ComparisonRun, ReportsAResultFileThatCannotBeCreatedOrWritten) {
   EXPECT_EQ(report.outcome, RunOutcome::result_uncreated);
   EXPECT_EQ(message(), "Can't create the output file.\n" + folder);
   EXPECT_EQ(files(), (std::vector<std::string>{"cmp.net", "folder.csv", "r.csv", "ref.net"}));
+}
+
+TEST_F(ComparisonRun, WritesTheResultToAStreamOnlyWhenTheRunCompletes) {
+  std::FILE* stream = std::tmpfile();
+  ASSERT_NE(stream, nullptr);
+  RunOptions options;
+  options.result_stream = stream;
+  options.result_name = "ignored.csv";
+  EXPECT_EQ(run(kRef, "*PART*\r\n", options).outcome, RunOutcome::compare_format);
+  EXPECT_EQ(std::ftell(stream), 0);
+  EXPECT_EQ(run(kRef, kCmp, options).outcome, RunOutcome::completed);
+  EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), "-");
+  EXPECT_EQ(files(), (std::vector<std::string>{"cmp.net", "ref.net"}));
+  std::string written(1000, '\0');
+  std::rewind(stream);
+  written.resize(std::fread(written.data(), 1, written.size(), stream));
+  std::fclose(stream);
+  EXPECT_EQ(written, expected_result());
+
+  std::FILE* full = std::fopen("/dev/full", "wb");
+  if (full == nullptr) GTEST_SKIP() << "no /dev/full here";
+  options.result_stream = full;
+  const RunReport report = run(kRef, kCmp, options);
+  std::fclose(full);
+  EXPECT_EQ(report.outcome, RunOutcome::result_unwritten);
+  EXPECT_EQ(message().substr(message().find("Can't")), "Can't create the output file.\n-");
 }
 
 TEST_F(ComparisonRun, CutsAnOverlongMessageAndRefusesAnOverlongResultName) {
