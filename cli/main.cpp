@@ -257,6 +257,8 @@ void report_failure(const RunReport& r) {
       return complain(say(Say::result_name_too_long, file, RESULT_NAME_ROOM));
     case RunOutcome::result_is_input:
       return complain(say(Say::result_is_input, file));
+    case RunOutcome::result_numbers_used_up:
+      return complain(say(Say::numbered_names_used_up, file));
     case RunOutcome::result_unwritten:
       return complain(say(Say::cannot_write_result, file, cause));
     case RunOutcome::reference_format:

@@ -4,6 +4,7 @@
 #include <cstdarg>
 
 #include "netlist/limits.h"
+#include "platform/files.h"
 #include "platform/win32.h"
 
 namespace veltrax {
@@ -11,6 +12,7 @@ namespace veltrax {
 namespace {
 
 constexpr std::size_t FLUSH_SIZE = 1 << 16;
+constexpr int TEMPORARY_TRIES = 100;
 
 std::string vformat_text(const char* format, std::va_list args) {
   char small[1024];
@@ -26,47 +28,64 @@ std::string vformat_text(const char* format, std::va_list args) {
   return big;
 }
 
-// The pair of a numbered result name: its two characters before ".csv", compared as signed
-// 8-bit codes.
-struct Pair {
-  signed char first;
-  signed char second;
-  bool operator>(const Pair& o) const {
-    return first > o.first || (first == o.first && second > o.second);
-  }
-};
+constexpr int LAST_NUMBER = 99;
 
-// The greatest pair among the files that match prefix + "-??.csv"; false when there is none.
-bool greatest_listed_pair(const std::string& prefix, Pair& greatest) {
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The greatest number among the files named prefix + "-NN.csv" with two digits for NN; -1 when
+// there is none. Other names the pattern lists ("-ab.csv", "-7x.csv") are no numbered results.
+int greatest_listed_number(const std::string& prefix) {
   WIN32_FIND_DATAA found;
   const std::string pattern = prefix + "-??.csv";
   HANDLE find = FindFirstFileA(pattern.c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  bool any = false;
+  if (find == INVALID_HANDLE_VALUE) return -1;
+  int greatest = -1;
   do {
     const std::string_view name(found.cFileName);
     if (name.size() < 6) continue;
-    const Pair pair{static_cast<signed char>(name[name.size() - 6]),
-                    static_cast<signed char>(name[name.size() - 5])};
-    if (!any || pair > greatest) greatest = pair;
-    any = true;
+    const char tens = name[name.size() - 6];
+    const char units = name[name.size() - 5];
+    if (is_digit(tens) && is_digit(units)) {
+      const int number = (tens - '0') * 10 + (units - '0');
+      if (number > greatest) greatest = number;
+    }
   } while (FindNextFileA(find, &found));
   FindClose(find);
-  return any;
+  return greatest;
 }
 
 }  // namespace
 
 bool ResultWriter::create(const char* path) {
-  close();
+  start();
+  path_ = path;
+  for (int n = 0; n < TEMPORARY_TRIES; ++n) {
+    temporary_ = path_ + '.' + std::to_string(n) + ".tmp";
+    file_ = create_new_file(temporary_.c_str());
+    if (file_ != nullptr) return true;
+    if (errno != EEXIST) break;
+  }
+  error_ = errno;
+  temporary_.clear();
+  return false;
+}
+
+void ResultWriter::hold_for(std::FILE* stream) {
+  start();
+  stream_ = stream;
+}
+
+void ResultWriter::start() {
+  discard();
   failed_ = false;
+  placing_failed_ = false;
   error_ = 0;
-  file_ = std::fopen(path, "wb");
-  return file_ != nullptr;
 }
 
 void ResultWriter::write(std::string_view text) {
-  if (file_ == nullptr) return;
+  if (file_ == nullptr && stream_ == nullptr) return;
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t lf = text.find('\n', at);
     if (lf == std::string_view::npos) {
@@ -77,7 +96,7 @@ void ResultWriter::write(std::string_view text) {
     pending_.append("\r\n");
     at = lf + 1;
   }
-  if (pending_.size() >= FLUSH_SIZE) flush();
+  if (file_ != nullptr && pending_.size() >= FLUSH_SIZE) flush();
 }
 
 void ResultWriter::print(const char* format, ...) {
@@ -96,12 +115,39 @@ void ResultWriter::flush() {
 }
 
 bool ResultWriter::close() {
+  if (stream_ != nullptr) {
+    std::FILE* const stream = stream_;
+    stream_ = nullptr;
+    if (std::fwrite(pending_.data(), 1, pending_.size(), stream) != pending_.size()) {
+      note_failure();
+    }
+    std::string().swap(pending_);
+    if (std::fflush(stream) != 0) note_failure();
+    return !failed_;
+  }
   if (file_ == nullptr) return !failed_;
   flush();
   if (std::fflush(file_) != 0 || std::ferror(file_)) note_failure();
   if (std::fclose(file_) != 0) note_failure();
   file_ = nullptr;
+  if (!failed_ && !replace_file(temporary_.c_str(), path_.c_str())) {
+    note_failure();
+    placing_failed_ = true;
+  }
+  if (failed_) std::remove(temporary_.c_str());
+  temporary_.clear();
   return !failed_;
+}
+
+void ResultWriter::discard() {
+  stream_ = nullptr;
+  pending_.clear();
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
+    std::remove(temporary_.c_str());
+  }
+  temporary_.clear();
 }
 
 void ResultWriter::note_failure() {
@@ -117,7 +163,7 @@ std::string format_text(const char* format, ...) {
   return text;
 }
 
-bool result_file_name(std::string_view compare_path, bool numbered, std::string& name) {
+ResultNaming result_file_name(std::string_view compare_path, bool numbered, std::string& name) {
   std::string_view cut = compare_path;
   for (std::size_t k = 1; k <= 4 && k <= cut.size(); ++k) {
     if (cut[cut.size() - k] == '.') {
@@ -126,24 +172,20 @@ bool result_file_name(std::string_view compare_path, bool numbered, std::string&
     }
   }
   name.assign(cut);
+  bool used_up = false;
   if (!numbered) {
     name += ".csv";
   } else {
-    Pair pair{'0', '0'};
-    if (greatest_listed_pair(name, pair)) {
-      if (pair.second < '9') {
-        ++pair.second;
-      } else if (pair.first < '9') {
-        ++pair.first;
-        pair.second = '0';
-      }
-    }
+    const int greatest = greatest_listed_number(name);
+    used_up = greatest == LAST_NUMBER;
+    const int number = used_up ? LAST_NUMBER : greatest + 1;
     name += '-';
-    name += static_cast<char>(pair.first);
-    name += static_cast<char>(pair.second);
+    name += static_cast<char>('0' + number / 10);
+    name += static_cast<char>('0' + number % 10);
     name += ".csv";
   }
-  return name.size() <= RESULT_NAME_ROOM;
+  if (name.size() > RESULT_NAME_ROOM) return ResultNaming::too_long;
+  return used_up ? ResultNaming::numbers_used_up : ResultNaming::chosen;
 }
 
 }  // namespace veltrax

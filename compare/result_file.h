@@ -8,18 +8,22 @@
 namespace veltrax {
 
 // Writes a text file as Windows text mode does on every platform: each line feed written
-// becomes CR LF. Remembers whether any write failed, so that a file that could not be written
-// whole is never reported as complete.
+// becomes CR LF. The text goes into a new temporary file beside its file, and close() puts it in
+// that file's place only when it was written whole: until then an earlier file of that name stays
+// as it was, and a text that is not closed leaves nothing behind. Or the text is held whole in
+// memory and close() writes it to a stream, so that a text that is not closed writes nothing.
 class ResultWriter {
  public:
   ResultWriter() = default;
   ResultWriter(const ResultWriter&) = delete;
   ResultWriter& operator=(const ResultWriter&) = delete;
-  ~ResultWriter() { close(); }
+  ~ResultWriter() { discard(); }
 
-  // Creates the file, replacing an existing one. False when it cannot be created.
+  // Starts the text of the file path in a new temporary file beside it: path + ".N.tmp", with the
+  // first N whose name is free. False when it cannot be created; error() is the errno of it.
   bool create(const char* path);
-  bool is_open() const { return file_ != nullptr; }
+  // Starts a text held in memory for the stream, which close() flushes and leaves open.
+  void hold_for(std::FILE* stream);
 
   void write(std::string_view text);
 #if defined(__GNUC__)
@@ -28,19 +32,32 @@ class ResultWriter {
   void
   print(const char* format, ...);
 
-  // Flushes and closes. False when any write or the close failed; error() is the errno of it.
+  // Ends the text: writes it out, closes the temporary and puts it in its file's place, replacing
+  // an earlier file in one step; or writes the held text to the stream. False when any write, the
+  // close or the placing failed: the temporary is removed then, and error() is the errno of the
+  // failure. placing_failed() tells that only the placing did.
   bool close();
+  // Drops the text: the temporary is closed and removed, the stream gets nothing.
+  void discard();
   int error() const {
     return error_;
   }
+  bool placing_failed() const {
+    return placing_failed_;
+  }
 
  private:
+  void start();
   void flush();
   void note_failure();
 
-  std::FILE* file_ = nullptr;
+  std::FILE* file_ = nullptr;    // the temporary, while the text is written
+  std::FILE* stream_ = nullptr;  // the stream of a held text
+  std::string path_;
+  std::string temporary_;
   std::string pending_;
   bool failed_ = false;
+  bool placing_failed_ = false;
   int error_ = 0;
 };
 
@@ -51,10 +68,16 @@ __attribute__((format(printf, 1, 2)))
 std::string
 format_text(const char* format, ...);
 
+enum class ResultNaming {
+  chosen,
+  too_long,         // more than RESULT_NAME_ROOM characters
+  numbers_used_up,  // with numbering on, the file numbered 99 is there already
+};
+
 // The result file name for a compare netlist path: the path without the extension found among
-// its last four characters, then ".csv", or, with numbering on, "-NN.csv" with the pair after
-// the greatest pair of the files already there. False when the name has no room (more than
-// RESULT_NAME_ROOM characters); name holds it all the same.
-bool result_file_name(std::string_view compare_path, bool numbered, std::string& name);
+// its last four characters, then ".csv", or, with numbering on, "-NN.csv" with the number after
+// the greatest of the files already there whose names have two digits in its place ("-00.csv"
+// when there is none, "-99.csv" when the numbers are used up). name holds it whatever the result.
+ResultNaming result_file_name(std::string_view compare_path, bool numbered, std::string& name);
 
 }  // namespace veltrax

@@ -78,23 +78,37 @@ class Run {
     if (!cmp_file) return fail_file(RunOutcome::compare_unopened, MSG_CANT_OPEN_INPUT, cmp_path);
 
     std::string name;
-    bool name_fits;
-    if (options_.result_name != nullptr) {
+    ResultNaming naming = ResultNaming::chosen;
+    if (options_.result_stream != nullptr) {
+      name = "-";
+    } else if (options_.result_name != nullptr) {
       name = options_.result_name;
-      name_fits = name.size() <= RESULT_NAME_ROOM;
+      if (name.size() > RESULT_NAME_ROOM) naming = ResultNaming::too_long;
     } else {
-      name_fits = result_file_name(cmp_path, s_.param[PARAM_AUTO_INC] != 0, name);
+      naming = result_file_name(cmp_path, s_.param[PARAM_AUTO_INC] != 0, name);
     }
     // A name without room is never stored: the shell could not hold it, and a cut name would
     // point at another file.
-    set_slot(s_, result_path_slot(area_), name_fits ? name : std::string());
-    if (!name_fits) return fail_file(RunOutcome::result_too_long, MSG_CANT_CREATE_OUTPUT, name, 0);
-    // The name is refused when it is one of the inputs: creating it would destroy that netlist.
-    if (is_same_file(name.c_str(), ref_file.get()) || is_same_file(name.c_str(), cmp_file.get())) {
-      return fail_file(RunOutcome::result_is_input, MSG_CANT_CREATE_OUTPUT, name, 0);
+    set_slot(s_, result_path_slot(area_), naming == ResultNaming::too_long ? std::string() : name);
+    if (naming == ResultNaming::too_long) {
+      return fail_file(RunOutcome::result_too_long, MSG_CANT_CREATE_OUTPUT, name, 0);
     }
-    if (!out_.create(name.c_str())) {
-      return fail_file(RunOutcome::result_uncreated, MSG_CANT_CREATE_OUTPUT, name);
+    // Numbered results never replace one another.
+    if (naming == ResultNaming::numbers_used_up) {
+      return fail_file(RunOutcome::result_numbers_used_up, MSG_CANT_CREATE_OUTPUT, name, 0);
+    }
+    if (options_.result_stream != nullptr) {
+      out_.hold_for(options_.result_stream);
+    } else {
+      // The name is refused when it is one of the inputs: the result would replace that netlist.
+      if (is_same_file(name.c_str(), ref_file.get()) ||
+          is_same_file(name.c_str(), cmp_file.get())) {
+        return fail_file(RunOutcome::result_is_input, MSG_CANT_CREATE_OUTPUT, name, 0);
+      }
+      // Made now, so that a folder that cannot be written is told before the netlists are read.
+      if (!out_.create(name.c_str())) {
+        return fail_file(RunOutcome::result_uncreated, MSG_CANT_CREATE_OUTPUT, name, out_.error());
+      }
     }
     out_.print("Ref=%s\nCmp=%s\n\n", ref_path, cmp_path);
     st.pools.reset();
@@ -123,15 +137,22 @@ class Run {
     out_.write("Category,Part.Pin,Name(ref),Name(cmp),Info(ref),Info(cmp)\n");
     const PartCounts parts = compare_parts(st.ref.parts, ref_parts, st.cmp.parts, cmp_parts,
                                            st.ref.part_overflow + st.cmp.part_overflow, out_);
-    append_slot(s_, SLOT_DISPLAYED_MESSAGE, parts_summary_message(parts));
+    const std::string parts_message = parts_summary_message(parts);
     NetTexts texts(NetTexts::entries_are_separable(st.ref.pins, ref_pins) &&
                    NetTexts::entries_are_separable(st.cmp.pins, cmp_pins));
     pair_pins(st.ref, ref_parts, ref_pins, st.cmp, cmp_parts, cmp_pins, texts);
     const PinCounts pins =
         classify_pins(st.ref, ref_pins, st.cmp, cmp_pins, parts_summary_line(parts), texts, out_);
-    append_slot(s_, SLOT_DISPLAYED_MESSAGE, pins_summary_message(pins));
 
-    if (!out_.close()) {
+    // A result that cannot be put in its place (a folder of that name, a file that another
+    // program holds open) fails as one that cannot be created, with that message alone.
+    const bool closed = out_.close();
+    if (!closed && out_.placing_failed()) {
+      return fail_file(RunOutcome::result_uncreated, MSG_CANT_CREATE_OUTPUT, name, out_.error());
+    }
+    append_slot(s_, SLOT_DISPLAYED_MESSAGE, parts_message);
+    append_slot(s_, SLOT_DISPLAYED_MESSAGE, pins_summary_message(pins));
+    if (!closed) {
       return fail_file(RunOutcome::result_unwritten, MSG_CANT_CREATE_OUTPUT, name, out_.error());
     }
     report_.differences = parts.any_difference() || pins.any_change_row() || incomplete;

@@ -22,7 +22,8 @@ struct OpenedNetlist {
 struct RunOptions {
   // The result file, named exactly; nullptr names it from the compare netlist's path.
   const char* result_name = nullptr;
-  // When set, the result goes to this stream instead of a file.
+  // When set, the result goes to this stream instead of a file (result_name is not used, the
+  // result path is "-"): held in memory and written only when the run completes.
   std::FILE* result_stream = nullptr;
   OpenedNetlist reference;
   OpenedNetlist compare;
@@ -32,10 +33,11 @@ enum class RunOutcome {
   completed,
   reference_unopened,  // cannot be opened, or reading it failed
   compare_unopened,
-  result_uncreated,  // the result file cannot be created
-  result_too_long,   // its name has more than RESULT_NAME_ROOM characters
-  result_is_input,   // its name is the reference or the compare netlist
-  result_unwritten,  // writing or closing it failed
+  result_uncreated,        // the result file cannot be created or put in its place
+  result_too_long,         // its name has more than RESULT_NAME_ROOM characters
+  result_is_input,         // its name is the reference or the compare netlist
+  result_numbers_used_up,  // numbered result files run to -99 already
+  result_unwritten,        // writing or closing it (or the result stream) failed
   reference_format,
   compare_format,
 };
@@ -68,7 +70,9 @@ inline int exit_status(const RunReport& report) {
 
 // Runs the comparison of the current saving area. Reads the paths, formats and options from the
 // settings and leaves the displayed message, the area message and the result path there. The
-// result is always 0: success and failure show in the displayed message (and in the report).
+// result file appears (replacing an earlier one) only when the run completes; a failed run
+// leaves no new file and an earlier one as it was. The result is always 0: success and failure
+// show in the displayed message (and in the report).
 int comparison_run(Settings& settings, const RunOptions& options = {}, RunReport* report = nullptr);
 
 }  // namespace veltrax

@@ -73,6 +73,9 @@ void run_input(const std::string& folder, const std::uint8_t* data, std::size_t 
   set_slot(s, ref_path_slot(0), ref);
   set_slot(s, cmp_path_slot(0), cmp);
   comparison_run(s);
+  // Numbered results are never replaced: kept, they would use up the numbers within a session
+  // and end every later numbered run before its netlists are read.
+  if (s.param[PARAM_AUTO_INC] != 0) std::remove(s.slot[result_path_slot(0)]);
 }
 
 void parameter_file_input(const std::string& folder, const std::uint8_t* data, std::size_t size) {

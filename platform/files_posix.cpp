@@ -25,6 +25,10 @@ bool is_same_file(const char* path, std::FILE* open_file) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+std::FILE* create_new_file(const char* path) {
+  return std::fopen(path, "wbx");
+}
+
 bool replace_file(const char* temporary, const char* target) {
   return std::rename(temporary, target) == 0;
 }

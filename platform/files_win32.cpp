@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 
@@ -31,8 +33,38 @@ bool is_same_file(const char* path, std::FILE* open_file) {
   return same;
 }
 
+std::FILE* create_new_file(const char* path) {
+  // The C library here knows no "x" in fopen's mode; _O_EXCL does the same.
+  const int fd = _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return nullptr;
+  std::FILE* f = _fdopen(fd, "wb");
+  if (f == nullptr) {
+    const int error = errno;
+    _close(fd);
+    std::remove(path);
+    errno = error;
+  }
+  return f;
+}
+
 bool replace_file(const char* temporary, const char* target) {
-  return MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+    return true;
+  }
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      errno = ENOENT;
+      break;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      errno = EACCES;  // a read-only file, a folder, or a file another program holds open
+      break;
+    default:
+      errno = EIO;
+  }
+  return false;
 }
 
 }  // namespace veltrax

@@ -34,7 +34,10 @@ for dir in "$root"/tests/golden/*/; do
   if [ "$status" -gt 2 ]; then
     echo "$case_name: exit status $status"; cat "$work/case/stderr.txt"; failed=1; continue
   fi
-  if [ -f "$work/case/cmp.csv" ] && ! cmp -s "$work/case/cmp.csv" "$dir/expected.csv"; then
+  # A case without expected.csv is a failed run, which leaves no result file.
+  if [ ! -f "$dir/expected.csv" ]; then
+    if [ -e "$work/case/cmp.csv" ]; then echo "$case_name: a failed run left cmp.csv"; failed=1; fi
+  elif ! cmp -s "$work/case/cmp.csv" "$dir/expected.csv"; then
     echo "$case_name: the result file differs from expected.csv"; failed=1
   fi
   if [ "$status" != "$(cat "$dir/expected.status")" ]; then

@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "compare/result_file.h"
-#include "platform/files.h"
 
 namespace veltrax {
 
@@ -111,10 +110,9 @@ int format_option_from_text(const char* text) {
   return value < 0 ? 0 : value;
 }
 
-namespace {
-
-// Writes both blocks into a file. False when it cannot be created or written whole.
-bool write_parameters(const Settings& s, const char* path) {
+bool save_parameter_file(const Settings& s, const char* path) {
+  // Written beside the file first and put in its place only when written whole, so that a
+  // failure (a full disk, a crash) leaves the last good file, never a half-written one.
   ResultWriter out;
   if (!out.create(path)) return false;
   out.print("%d\n", PARAM_COUNT);
@@ -129,19 +127,6 @@ bool write_parameters(const Settings& s, const char* path) {
     out.write(line);
   }
   return out.close();
-}
-
-}  // namespace
-
-bool save_parameter_file(const Settings& s, const char* path) {
-  // Written beside the file first and put in its place only when written whole, so that a
-  // failure (a full disk, a crash) leaves the last good file, never a half-written one.
-  const std::string temporary = std::string(path) + ".tmp";
-  if (!write_parameters(s, temporary.c_str()) || !replace_file(temporary.c_str(), path)) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
 }
 
 }  // namespace veltrax

@@ -1,7 +1,8 @@
 // Runs every golden case: tests/golden/<case>/ holds the two netlists (ref.net and cmp.net), an
 // optional case.txt with key=value lines (ref_format, cmp_format, language, format_option), and
 // the expected result file and displayed message, compared byte for byte, and the exit status
-// that the command line gives for the run (expected.status). The run works in a
+// that the command line gives for the run (expected.status); a case without expected.csv is a
+// failed run, which leaves no result file. The run works in a
 // scratch folder with the paths "ref.net" and "cmp.net", so the "Ref=" and "Cmp=" lines are the
 // same everywhere. Setting VELTRAX_UPDATE_GOLDEN=1 rewrites the expected files instead: a
 // deliberate step whose diff is reviewed like code.
@@ -68,18 +69,28 @@ TEST_P(Golden, MatchesTheExpectedFilesByteForByte) {
   RunReport report;
   comparison_run(*s, {}, &report);
   const std::string status = std::to_string(exit_status(report)) + "\n";
+  const bool has_result = fs::exists("cmp.csv");
   const std::string result = test::read_file("cmp.csv");
   const std::string message = s->slot[SLOT_DISPLAYED_MESSAGE];
   fs::current_path(previous);
 
   if (std::getenv("VELTRAX_UPDATE_GOLDEN") != nullptr) {
-    test::write_file(folder / "expected.csv", result);
+    if (has_result) {
+      test::write_file(folder / "expected.csv", result);
+    } else {
+      fs::remove(folder / "expected.csv");
+    }
     test::write_file(folder / "expected.msg", message);
     test::write_file(folder / "expected.status", status);
     return;
   }
   EXPECT_EQ(status, test::read_file(folder / "expected.status"));
-  EXPECT_EQ(result, test::read_file(folder / "expected.csv"));
+  std::vector<std::string> files{"cmp.net", "ref.net"};
+  if (fs::exists(folder / "expected.csv")) {
+    EXPECT_EQ(result, test::read_file(folder / "expected.csv"));
+    files.insert(files.begin(), "cmp.csv");
+  }
+  EXPECT_EQ(test::folder_names(work.path()), files);  // nothing else, no temporary left
   EXPECT_EQ(message, test::read_file(folder / "expected.msg"));
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
+#include <vector>
 
 #include "compare/result_file.h"
 #include "support.h"
@@ -10,7 +12,7 @@ namespace {
 
 std::string plain_name(std::string_view compare_path) {
   std::string name;
-  EXPECT_TRUE(result_file_name(compare_path, false, name));
+  EXPECT_EQ(result_file_name(compare_path, false, name), ResultNaming::chosen);
   return name;
 }
 
@@ -28,17 +30,17 @@ TEST(ResultFileName, CutsTheExtensionFoundAmongTheLastFourCharacters) {
 
 TEST(ResultFileName, RefusesANameWithoutRoom) {
   std::string name;
-  EXPECT_TRUE(result_file_name(std::string(515, 'a'), false, name));  // 519 characters
+  EXPECT_EQ(result_file_name(std::string(515, 'a'), false, name), ResultNaming::chosen);
   EXPECT_EQ(name.size(), 519u);
-  EXPECT_FALSE(result_file_name(std::string(516, 'a'), false, name));
-  EXPECT_FALSE(result_file_name(std::string(513, 'a') + ".net", true, name));
+  EXPECT_EQ(result_file_name(std::string(516, 'a'), false, name), ResultNaming::too_long);
+  EXPECT_EQ(result_file_name(std::string(513, 'a') + ".net", true, name), ResultNaming::too_long);
 }
 
 class Numbering : public ::testing::Test {
  protected:
   std::string next() {
     std::string name;
-    EXPECT_TRUE(result_file_name(dir / "NET.net", true, name));
+    EXPECT_EQ(result_file_name(dir / "NET.net", true, name), ResultNaming::chosen);
     return name.substr(dir.path().string().size() + 1);
   }
   void add(const char* name) { test::write_file(dir.path() / name, "x"); }
@@ -62,41 +64,50 @@ TEST_F(Numbering, MatchesEachQuestionMarkToExactlyOneCharacter) {
   EXPECT_EQ(next(), "NET-00.csv");
 }
 
-TEST_F(Numbering, StopsAtTheLastPairAndAtPairsThatAreNotDigits) {
+TEST_F(Numbering, CountsOnlyTwoDigitNumbersAndEndsAt99) {
+  add("NET-ab.csv");
+  add("NET-7x.csv");
+  add("NET-\xe9\xe9.csv");
+  add("NET-05.csv");
+  EXPECT_EQ(next(), "NET-06.csv");
   add("NET-99.csv");
-  EXPECT_EQ(next(), "NET-99.csv");
-  test::ScratchDir other;
-  test::write_file(other.path() / "NET-ab.csv", "x");
-  test::write_file(other.path() / "NET-12.csv", "x");
   std::string name;
-  result_file_name(other / "NET.net", true, name);
-  EXPECT_EQ(name, other / "NET-ab.csv");
+  EXPECT_EQ(result_file_name(dir / "NET.net", true, name), ResultNaming::numbers_used_up);
+  EXPECT_EQ(name, dir / "NET-99.csv");
 }
 
-TEST_F(Numbering, ComparesPairsAsSignedBytes) {
-  add("NET-1\xe9.csv");  // 0xE9 is negative as a signed byte, so below '9'
-  add("NET-15.csv");
-  EXPECT_EQ(next(), "NET-16.csv");
-  add("NET-3\xe9.csv");
-  EXPECT_EQ(next(), "NET-3\xea.csv");  // a negative second character is below '9': stepped
-}
-
-TEST(ResultWriter, WritesLineFeedsAsCrLf) {
+TEST(ResultWriter, WritesLineFeedsAsCrLfAndPutsTheFileInPlaceAtClose) {
   test::ScratchDir dir;
+  test::write_file(dir / "r.csv", "earlier");
   ResultWriter out;
   ASSERT_TRUE(out.create((dir / "r.csv").c_str()));
   out.print("Ref=%s\n", "a.net");
   out.write("x\n\ny");
+  EXPECT_EQ(test::read_file(dir / "r.csv"), "earlier");
   ASSERT_TRUE(out.close());
   EXPECT_EQ(test::read_file(dir / "r.csv"), "Ref=a.net\r\nx\r\n\r\ny");
+  EXPECT_EQ(test::folder_names(dir.path()), std::vector<std::string>{"r.csv"});
 }
 
-TEST(ResultWriter, ReportsAFailedWriteAtClose) {
+TEST(ResultWriter, AFailedWriteOrADroppedTextLeavesTheEarlierFileAndNoTemporary) {
+  test::ScratchDir dir;
+  const std::string path = dir / "r.csv";
+  test::write_file(path, "earlier");
   ResultWriter out;
-  if (!out.create("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-  out.write(std::string(100000, 'x'));
-  EXPECT_FALSE(out.close());
-  EXPECT_NE(out.error(), 0);
+  ASSERT_TRUE(out.create(path.c_str()));
+  ResultWriter dropped;  // a second writer of the same file takes another temporary
+  ASSERT_TRUE(dropped.create(path.c_str()));
+  dropped.write("dropped");
+  dropped.discard();
+  {
+    const test::FileSizeLimit full(100);
+    out.write(std::string(1000, 'x'));
+    EXPECT_FALSE(out.close());
+  }
+  EXPECT_EQ(out.error(), EFBIG);
+  EXPECT_FALSE(out.placing_failed());
+  EXPECT_EQ(test::read_file(path), "earlier");
+  EXPECT_EQ(test::folder_names(dir.path()), std::vector<std::string>{"r.csv"});
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "compare/run.h"
 #include "netlist/reader.h"
@@ -39,6 +42,7 @@ class ComparisonRun : public ::testing::Test {
   }
   std::string message() const { return s->slot[SLOT_DISPLAYED_MESSAGE]; }
   std::string result() const { return test::read_file(dir / "cmp.csv"); }
+  std::vector<std::string> files() const { return test::folder_names(dir.path()); }
   // The result file of kRef against kCmp.
   std::string expected_result() const {
     return "Ref=" + ref_path + "\r\nCmp=" + cmp_path + "\r\n\r\n" +
@@ -93,12 +97,14 @@ TEST_F(ComparisonRun, ReportsAnInputThatCannotBeOpenedInBothLanguages) {
   EXPECT_EQ(std::string(s->slot[area_message_slot(2)]).substr(0, 6), "Parts:");
 }
 
-TEST_F(ComparisonRun, ReportsFormatErrorsWithTheCodeAndLeavesTheHeaderLines) {
+TEST_F(ComparisonRun, ReportsFormatErrorsWithTheCodeAndLeavesAnEarlierResultAsItWas) {
+  test::write_file(dir / "cmp.csv", "earlier result");
   RunReport report = run(kRef, "*PART*\r\nR1 1k\r\n");
   EXPECT_EQ(report.outcome, RunOutcome::compare_format);
   EXPECT_EQ(report.code, -9);
   EXPECT_EQ(message(), "-9 Format error\n" + cmp_path);
-  EXPECT_EQ(result(), "Ref=" + ref_path + "\r\nCmp=" + cmp_path + "\r\n\r\n");
+  EXPECT_EQ(result(), "earlier result");
+  EXPECT_EQ(files(), (std::vector<std::string>{"cmp.csv", "cmp.net", "ref.net"}));
   EXPECT_EQ(std::string(s->slot[area_message_slot(2)]), "earlier");
 
   s->param[PARAM_LANGUAGE] = LANGUAGE_JAPANESE;
@@ -118,13 +124,26 @@ TEST_F(ComparisonRun, TakesAFormatIndexOutsideTheListAsAFormatError) {
   EXPECT_EQ(run(kRef, kCmp).outcome, RunOutcome::compare_format);
 }
 
-TEST_F(ComparisonRun, NumbersResultFilesWhenAutoIncIsOn) {
+TEST_F(ComparisonRun, NumbersResultFilesWhenAutoIncIsOnAndNeverReplacesOne) {
   set_auto_inc(*s, true);
   run(kRef, kCmp);
   EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), dir / "cmp-00.csv");
+  EXPECT_EQ(test::read_file(dir / "cmp-00.csv"), expected_result());
+  for (const char* name : {"cmp-ok.csv", "cmp-7x.csv", "cmp-07.csv"})
+    test::write_file(dir / name, name);
   run(kRef, kCmp);
-  EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), dir / "cmp-01.csv");
-  EXPECT_TRUE(std::filesystem::exists(dir.path() / "cmp-00.csv"));
+  EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), dir / "cmp-08.csv");
+  for (const char* name : {"cmp-ok.csv", "cmp-7x.csv", "cmp-07.csv"})
+    EXPECT_EQ(test::read_file(dir / name), name);
+
+  test::write_file(dir / "cmp-99.csv", "last");
+  const std::vector<std::string> before = files();
+  const RunReport report = run(kRef, kCmp);
+  EXPECT_EQ(report.outcome, RunOutcome::result_numbers_used_up);
+  EXPECT_EQ(message(), "Can't create the output file.\n" + dir / "cmp-99.csv");
+  EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), dir / "cmp-99.csv");
+  EXPECT_EQ(test::read_file(dir / "cmp-99.csv"), "last");
+  EXPECT_EQ(files(), before);
 }
 
 TEST_F(ComparisonRun, RefusesAResultNameThatIsAnInput) {
@@ -150,15 +169,59 @@ TEST_F(ComparisonRun, ReportsAResultFileThatCannotBeCreatedOrWritten) {
   EXPECT_EQ(message(), "Can't create the output file.\n" + missing);
   EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), missing);  // kept as chosen
 
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-  options.result_name = "/dev/full";
-  report = run(kRef, kCmp, options);
+  // A full disk: the write fails at the close, the summaries stand, the earlier file stays.
+  const std::string earlier = dir / "r.csv";
+  test::write_file(earlier, "earlier result");
+  options.result_name = earlier.c_str();
+  {
+    const test::FileSizeLimit full(64);
+    comparison_run(*s, options, &report);  // on the netlists written above
+  }
   EXPECT_EQ(report.outcome, RunOutcome::result_unwritten);
+  EXPECT_EQ(report.sys_error, EFBIG);
   EXPECT_EQ(message(),
             "Parts: same=2, change (value=1, both=0, pcb=0), add=0, delete=0, error=0\n"
             "Pins : same=5, net name=0\n"
-            "Can't create the output file.\n/dev/full");
+            "Can't create the output file.\n" +
+                earlier);
   EXPECT_EQ(std::string(s->slot[area_message_slot(2)]), "earlier");
+  EXPECT_EQ(test::read_file(earlier), "earlier result");
+
+  // A folder of the result's name: written whole, it cannot be put in place.
+  const std::string folder = dir / "folder.csv";
+  std::filesystem::create_directory(folder);
+  test::write_file(dir / "folder.csv/inside", "x");
+  options.result_name = folder.c_str();
+  report = run(kRef, kCmp, options);
+  EXPECT_EQ(report.outcome, RunOutcome::result_uncreated);
+  EXPECT_EQ(message(), "Can't create the output file.\n" + folder);
+  EXPECT_EQ(files(), (std::vector<std::string>{"cmp.net", "folder.csv", "r.csv", "ref.net"}));
+}
+
+TEST_F(ComparisonRun, WritesTheResultToAStreamOnlyWhenTheRunCompletes) {
+  std::FILE* stream = std::tmpfile();
+  ASSERT_NE(stream, nullptr);
+  RunOptions options;
+  options.result_stream = stream;
+  options.result_name = "ignored.csv";
+  EXPECT_EQ(run(kRef, "*PART*\r\n", options).outcome, RunOutcome::compare_format);
+  EXPECT_EQ(std::ftell(stream), 0);
+  EXPECT_EQ(run(kRef, kCmp, options).outcome, RunOutcome::completed);
+  EXPECT_EQ(std::string(s->slot[result_path_slot(2)]), "-");
+  EXPECT_EQ(files(), (std::vector<std::string>{"cmp.net", "ref.net"}));
+  std::string written(1000, '\0');
+  std::rewind(stream);
+  written.resize(std::fread(written.data(), 1, written.size(), stream));
+  std::fclose(stream);
+  EXPECT_EQ(written, expected_result());
+
+  std::FILE* full = std::fopen("/dev/full", "wb");
+  if (full == nullptr) GTEST_SKIP() << "no /dev/full here";
+  options.result_stream = full;
+  const RunReport report = run(kRef, kCmp, options);
+  std::fclose(full);
+  EXPECT_EQ(report.outcome, RunOutcome::result_unwritten);
+  EXPECT_EQ(message().substr(message().find("Can't")), "Can't create the output file.\n-");
 }
 
 TEST_F(ComparisonRun, CutsAnOverlongMessageAndRefusesAnOverlongResultName) {

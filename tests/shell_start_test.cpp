@@ -196,19 +196,22 @@ TEST_F(Start, AParameterFileThatCannotBeWrittenIsSilent) {
 }
 
 TEST_F(Start, AFailedSaveLeavesTheLastGoodFileAndNoHalfWrittenOne) {
-  // The file is written beside itself first; here that cannot be done, so the old file stays.
+  // The file is written beside itself first; on a full disk that fails, so the old file stays.
   const std::string old = "40\r\n1\r\n";
   test::write_file(dir / "Veltrax_Diffr.ini", old);
-  std::filesystem::create_directory(dir / "Veltrax_Diffr.ini.tmp");
-  EXPECT_EQ(run([](HWND main) { click(main, ID_LANGUAGE); }), 0);
+  {
+    const test::FileSizeLimit full(16);
+    EXPECT_EQ(run([](HWND main) { click(main, ID_LANGUAGE); }), 0);
+  }
   EXPECT_EQ(test::read_file(dir / "Veltrax_Diffr.ini"), old);
+  EXPECT_EQ(test::folder_names(dir.path()), std::vector<std::string>{"Veltrax_Diffr.ini"});
 }
 
 TEST_F(Start, ASaveReplacesTheFileAndLeavesNothingBesideIt) {
   write_parameters("40\r\n1\r\n");
   EXPECT_EQ(run([](HWND main) { click(main, ID_LANGUAGE); }), 0);
   EXPECT_EQ(written_parameters().substr(0, 7), "40\r\n0\r\n");  // English switched to Japanese
-  EXPECT_FALSE(std::filesystem::exists(dir / "Veltrax_Diffr.ini.tmp"));
+  EXPECT_EQ(test::folder_names(dir.path()), std::vector<std::string>{"Veltrax_Diffr.ini"});
 }
 
 TEST_F(Start, FailuresToRegisterOrCreateEndTheProgramWithZero) {

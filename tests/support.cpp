@@ -1,6 +1,8 @@
 #include "support.h"
 
+#include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 
@@ -70,6 +72,28 @@ std::string read_file(const std::filesystem::path& path) {
 void write_file(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> folder_names(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+  // Without the signal ignored, the write past the limit would end the process.
+  saved_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+  getrlimit(RLIMIT_FSIZE, &saved_);
+  rlimit limit = saved_;
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  setrlimit(RLIMIT_FSIZE, &saved_);
+  std::signal(SIGXFSZ, saved_handler_);
 }
 
 ScratchDir::ScratchDir() {

@@ -5,6 +5,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include <sys/resource.h>
 
 #include "netlist/store.h"
 #include "settings/settings.h"
@@ -27,6 +30,22 @@ std::string shift_jis(const std::string& utf8);
 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, std::string_view bytes);
+
+// The names in a folder, sorted.
+std::vector<std::string> folder_names(const std::filesystem::path& folder);
+
+// While it lives, writing a file past `bytes` fails (EFBIG) in this process: a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(unsigned long bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*saved_handler_)(int);
+};
 
 // A fresh empty folder under the system's temporary folder, removed with the object.
 class ScratchDir {
