@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/terminal.h"
 #include "cli/texts.h"
@@ -16,6 +17,8 @@
 #include "netlist/reader.h"
 #include "platform/files.h"
 #include "platform/memory.h"
+#include "report/review.h"
+#include "report/views.h"
 #include "settings/settings.h"
 
 namespace veltrax {
@@ -27,6 +30,9 @@ constexpr int EXIT_SAME = 0;
 constexpr int EXIT_TROUBLE = 2;
 constexpr int FORMAT_AUTO = -1;
 constexpr std::size_t DETECTION_HEAD = 1 << 14;
+constexpr std::size_t GIT_OPERANDS = 7;
+
+enum class Color { automatic, always, never };
 
 struct Options {
   int ref_format = FORMAT_AUTO;
@@ -38,6 +44,17 @@ struct Options {
   bool quiet = false;
   const char* ref = nullptr;
   const char* cmp = nullptr;
+  // The views beyond the result file.
+  bool print = false;
+  bool stat = false;
+  Color color = Color::automatic;
+  const char* json = nullptr;
+  const char* html = nullptr;
+  const char* markdown = nullptr;
+  IgnoreRules ignore;
+  std::vector<const char*> ignore_files;
+  // Run by git as its external diff program: the path in the repository that git names.
+  const char* git_path = nullptr;
 };
 
 // One line on standard error: the program's name and the text.
@@ -56,6 +73,12 @@ bool is_standard_input(const char* path) {
   return path != nullptr && std::strcmp(path, "-") == 0;
 }
 
+// The path of a view's file, or "-" for standard output.
+const char* view_path(std::string_view value) {
+  if (value.empty()) usage_error(say(Say::empty_result_name));
+  return value.data();
+}
+
 int parse_format(std::string_view text) {
   if (text == "auto") return FORMAT_AUTO;
   if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + FORMAT_COUNT) return text[0] - '0';
@@ -68,16 +91,11 @@ int parse_format(std::string_view text) {
 Options parse_options(int argc, char** argv) {
   Options o;
   bool options_end = false;
+  std::vector<const char*> operands;
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
     if (options_end || arg.size() < 2 || arg[0] != '-') {
-      if (o.ref == nullptr) {
-        o.ref = argv[i];
-      } else if (o.cmp == nullptr) {
-        o.cmp = argv[i];
-      } else {
-        usage_error(say(Say::too_many_netlists, argv[i]));
-      }
+      operands.push_back(argv[i]);
       continue;
     }
     if (arg == "--") {
@@ -141,18 +159,68 @@ Options parse_options(int argc, char** argv) {
     } else if (name == "-q" || name == "--quiet") {
       flag();
       o.quiet = true;
+    } else if (name == "--print") {
+      flag();
+      o.print = true;
+    } else if (name == "--stat") {
+      flag();
+      o.print = o.stat = true;
+    } else if (name == "--color" || name == "--colour") {
+      const std::string_view v = has_inline ? inline_value : "always";
+      if (v == "auto") {
+        o.color = Color::automatic;
+      } else if (v == "always") {
+        o.color = Color::always;
+      } else if (v == "never") {
+        o.color = Color::never;
+      } else {
+        usage_error(say(Say::bad_color));
+      }
+    } else if (name == "--json") {
+      o.json = view_path(value());
+    } else if (name == "--html") {
+      o.html = view_path(value());
+    } else if (name == "--markdown") {
+      o.markdown = view_path(value());
+    } else if (name == "--ignore-part") {
+      o.ignore.parts.emplace_back(value());
+    } else if (name == "--ignore-net") {
+      o.ignore.nets.emplace_back(value());
+    } else if (name == "--ignore-file") {
+      o.ignore_files.push_back(view_path(value()));
+    } else if (name == "--ignore-open-pins") {
+      flag();
+      o.ignore.open_pins = true;
     } else {
       usage_error(say(Say::unknown_option, argv[i]));
     }
   }
-  if (o.cmp == nullptr) usage_error(say(Say::two_netlists_needed));
+  if (operands.size() == GIT_OPERANDS) {
+    // git's external diff: path old-file old-hex old-mode new-file new-hex new-mode.
+    o.git_path = operands[0];
+    o.ref = operands[1];
+    o.cmp = operands[4];
+    o.print = true;
+  } else if (operands.size() == 2) {
+    o.ref = operands[0];
+    o.cmp = operands[1];
+  } else if (operands.size() > 2) {
+    usage_error(say(Say::too_many_netlists, operands[2]));
+  } else {
+    usage_error(say(Say::two_netlists_needed));
+  }
   if (o.output != nullptr && o.auto_inc) usage_error(say(Say::output_and_auto_inc));
   if (is_standard_input(o.ref) && is_standard_input(o.cmp)) {
     usage_error(say(Say::one_standard_input));
   }
-  if (is_standard_input(o.cmp) && o.output == nullptr) {
+  if (is_standard_input(o.cmp) && o.output == nullptr && o.git_path == nullptr) {
     usage_error(say(Say::name_result_of_standard_input));
   }
+  // Standard output takes one thing: the result file, a view, or the listing and summary.
+  const int to_stdout = is_standard_input(o.output) + is_standard_input(o.json) +
+                        is_standard_input(o.markdown) + (o.print && !o.quiet ? 1 : 0);
+  if (to_stdout > 1) usage_error(say(Say::one_standard_output));
+  if (is_standard_input(o.html)) usage_error(say(Say::html_needs_a_file));
   return o;
 }
 
@@ -303,10 +371,82 @@ int language_asked(int argc, char** argv) {
   return language;
 }
 
+// Reads the ignore files into the rules. False, with the problem said, when one cannot be used.
+bool read_ignore_files(Options& o) {
+  for (const char* path : o.ignore_files) {
+    std::FILE* f = is_standard_input(path) ? stdin : std::fopen(path, "rb");
+    if (f == nullptr) {
+      complain(say(Say::cannot_read_ignore_file, path, std::strerror(errno)));
+      return false;
+    }
+    std::string text;
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;)
+      text.append(chunk, n);
+    const bool failed = std::ferror(f) != 0;
+    if (f != stdin) std::fclose(f);
+    int line = 0;
+    if (failed) {
+      complain(say(Say::cannot_read_ignore_file, path, std::strerror(errno)));
+      return false;
+    }
+    if (!read_ignore_rules(text, o.ignore, line)) {
+      complain(say(Say::bad_ignore_rule, path, line));
+      return false;
+    }
+  }
+  return true;
+}
+
+// Writes a view whole: into a temporary beside the file, put in place when complete; "-" is
+// standard output.
+bool write_view(const char* path, const std::string& text) {
+  if (is_standard_input(path)) {
+    set_binary_mode(stdout);
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+           std::fflush(stdout) == 0;
+  }
+  bool ok = false;
+  std::string temporary;
+  for (int n = 0; n < 100 && !ok; ++n) {
+    temporary = std::string(path) + "." + std::to_string(n) + ".tmp";
+    std::FILE* f = create_new_file(temporary.c_str());
+    if (f == nullptr) {
+      if (errno == EEXIST) continue;
+      break;
+    }
+    ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = std::fclose(f) == 0 && ok;
+    ok = ok && replace_file(temporary.c_str(), path);
+    if (!ok) std::remove(temporary.c_str());
+    break;
+  }
+  if (!ok) complain(say(Say::cannot_write_view, path, std::strerror(errno)));
+  return ok;
+}
+
+bool wants_review(const Options& o) {
+  return o.print || o.json != nullptr || o.html != nullptr || o.markdown != nullptr ||
+         !o.ignore.empty();
+}
+
+ReviewInput review_input(const char* path, const Input& in, int parts, int pins) {
+  return {path, format_at(in.format).label, parts, pins};
+}
+
 int main_program(int argc, char** argv) {
   set_language(language_asked(argc, argv));
-  const Options o = parse_options(argc, argv);
+  Options o = parse_options(argc, argv);
   set_language(o.language);
+  if (!read_ignore_files(o)) return EXIT_TROUBLE;
+  if (o.git_path != nullptr) {
+    // A netlist added or deleted in the repository has nothing to compare with.
+    const bool added = std::strcmp(o.ref, "/dev/null") == 0;
+    if (added || std::strcmp(o.cmp, "/dev/null") == 0) {
+      std::fputs(say(added ? Say::git_added : Say::git_deleted, o.git_path).c_str(), stdout);
+      return EXIT_SAME;
+    }
+  }
   Input ref;
   Input cmp;
   const bool ref_ok = take_in(ref, o.ref, o.ref_format);
@@ -333,8 +473,17 @@ int main_program(int argc, char** argv) {
   set_slot(s, SLOT_FORMAT_OPTION_TEXT, option_text);
 
   RunOptions run_options;
-  const bool result_to_stdout = o.output != nullptr && is_standard_input(o.output);
-  if (result_to_stdout) {
+  const bool result_to_stdout = is_standard_input(o.output);
+  // git wants the listing alone: the result file goes nowhere.
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> discarded(
+      o.git_path != nullptr ? std::tmpfile() : nullptr, std::fclose);
+  if (o.git_path != nullptr) {
+    if (!discarded) {
+      complain(say(Say::cannot_create_result, "-", std::strerror(errno)));
+      return EXIT_TROUBLE;
+    }
+    run_options.result_stream = discarded.get();
+  } else if (result_to_stdout) {
     set_binary_mode(stdout);
     run_options.result_stream = stdout;
   } else {
@@ -342,6 +491,8 @@ int main_program(int argc, char** argv) {
   }
   run_options.reference = {ref.file, ref.head};
   run_options.compare = {cmp.file, cmp.head};
+  ResultModel model;
+  if (wants_review(o)) run_options.model = &model;
   RunReport report;
   comparison_run(s, run_options, &report);
 
@@ -351,16 +502,43 @@ int main_program(int argc, char** argv) {
   }
   for (const RunWarning& w : report.warnings)
     report_warning(s, w);
-  if (!o.quiet) {
-    // The summary goes where the result file does not.
-    std::FILE* summary = result_to_stdout ? stderr : stdout;
+  const bool stdout_taken =
+      result_to_stdout || is_standard_input(o.json) || is_standard_input(o.markdown);
+  if (!o.quiet && o.git_path == nullptr) {
+    // The summary goes where no file does.
+    std::FILE* summary = stdout_taken ? stderr : stdout;
     std::fputs(for_terminal(s.slot[SLOT_DISPLAYED_MESSAGE]).c_str(), summary);
     std::fputs(result_to_stdout ? say(Say::result_on_standard_output).c_str()
                                 : say(Say::result_file, s.slot[result_path_slot(0)]).c_str(),
                summary);
     std::fflush(summary);
   }
-  return exit_status(report);
+  if (!wants_review(o)) return exit_status(report);
+
+  ReviewInput ref_input = review_input(o.ref, ref, model.ref_parts, model.ref_pins);
+  ReviewInput cmp_input = review_input(o.cmp, cmp, model.cmp_parts, model.cmp_pins);
+  if (o.git_path != nullptr) {
+    ref_input.path = std::string("a/") + o.git_path;
+    cmp_input.path = std::string("b/") + o.git_path;
+  }
+  const Review review =
+      make_review(model, report, std::move(ref_input), std::move(cmp_input), o.ignore);
+  bool written = true;
+  if (o.print) {
+    ListingStyle style;
+    style.counts_only = o.stat;
+    style.japanese = o.language == LANGUAGE_JAPANESE;
+    style.color = o.color == Color::always ||
+                  (o.color == Color::automatic && is_terminal(stdout) && !no_color_asked());
+    std::fputs(utf8_for_terminal(review_listing(review, style)).c_str(), stdout);
+    written = std::fflush(stdout) == 0;
+  }
+  if (o.json != nullptr) written = write_view(o.json, review_json(review)) && written;
+  if (o.html != nullptr) written = write_view(o.html, review_html(review)) && written;
+  if (o.markdown != nullptr) written = write_view(o.markdown, review_markdown(review)) && written;
+  if (!written) return EXIT_TROUBLE;
+  // git stops at an external diff program that exits with anything but 0.
+  return o.git_path != nullptr ? EXIT_SAME : review.exit_status;
 }
 
 }  // namespace

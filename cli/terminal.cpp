@@ -1,6 +1,7 @@
 #include "cli/terminal.h"
 
 #include <clocale>
+#include <cstdlib>
 #include <cstring>
 
 #include "settings/settings.h"
@@ -13,6 +14,7 @@
 #else
 #include <iconv.h>
 #include <langinfo.h>
+#include <unistd.h>
 #endif
 
 namespace veltrax {
@@ -84,6 +86,19 @@ std::string for_terminal(std::string_view message) {
     if (!matched) out += message[pos++];
   }
   return out;
+}
+
+bool is_terminal(std::FILE* stream) {
+#ifdef _WIN32
+  return _isatty(_fileno(stream)) != 0;
+#else
+  return isatty(fileno(stream)) != 0;
+#endif
+}
+
+bool no_color_asked() {
+  const char* value = std::getenv("NO_COLOR");
+  return value != nullptr && value[0] != '\0';
 }
 
 void set_binary_mode([[maybe_unused]] std::FILE* stream) {

@@ -16,6 +16,12 @@ std::string for_terminal(std::string_view message);
 // Reads or writes the stream as bytes (Windows would turn LF into CR LF on its own).
 void set_binary_mode(std::FILE* stream);
 
+// True when the stream is a terminal.
+bool is_terminal(std::FILE* stream);
+
+// True when the environment asks for no colour (NO_COLOR set and not empty).
+bool no_color_asked();
+
 // The command line's own texts (UTF-8) in the terminal's encoding, as for_terminal gives the
 // message table's: UTF-8 where the locale says so, Shift-JIS where it names no encoding.
 std::string utf8_for_terminal(std::string_view text);

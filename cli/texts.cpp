@@ -130,6 +130,24 @@ constexpr std::array<Texts, static_cast<std::size_t>(Say::count)> kTexts = {{
     {"Result file: %s\n", "結果ファイル: %s\n"},
     // result_on_standard_output
     {"Result file: standard output\n", "結果ファイル: 標準出力\n"},
+    // bad_color
+    {"the colour is auto, always or never", "色は auto, always, never のどれかです"},
+    // one_standard_output
+    {"only one of the result file, --json, --markdown and --print can go to standard output",
+     "標準出力に書けるのは結果ファイル、--json、--markdown、--print のどれか一つだけです"},
+    // html_needs_a_file
+    {"--html needs a file name", "--html にはファイル名が要ります"},
+    // cannot_read_ignore_file: path, cause
+    {"%s: cannot read the ignore file: %s", "%s: 無視ファイルが読めません: %s"},
+    // bad_ignore_rule: path, line
+    {"%s:%d: not a rule: use 'part GLOB', 'net GLOB' or 'open-pins'",
+     "%s:%d: 規則ではありません。'part GLOB'、'net GLOB'、'open-pins' のどれかにしてください"},
+    // cannot_write_view: path, cause
+    {"%s: cannot write: %s", "%s: 書けません: %s"},
+    // git_added
+    {"%s: new netlist\n", "%s: 新しいネットリスト\n"},
+    // git_deleted
+    {"%s: netlist deleted\n", "%s: 削除されたネットリスト\n"},
 }};
 
 int g_language = LANGUAGE_ENGLISH;

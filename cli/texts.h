@@ -39,6 +39,14 @@ enum class Say {
   warning,
   result_file,
   result_on_standard_output,
+  bad_color,
+  one_standard_output,
+  html_needs_a_file,
+  cannot_read_ignore_file,
+  bad_ignore_rule,
+  cannot_write_view,
+  git_added,
+  git_deleted,
   count,
 };
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "compare/result_model.h"
+
 namespace veltrax {
 
 std::string quoted_name(const char* text) {
@@ -9,7 +11,17 @@ std::string quoted_name(const char* text) {
 }
 
 PartCounts compare_parts(PartTable& ref, int ref_count, PartTable& cmp, int cmp_count, int dropped,
-                         ResultWriter& out) {
+                         ResultWriter& out, std::vector<PartRow>* rows) {
+  const auto keep = [rows](const char* row, const PartRecord* r, const PartRecord* k) {
+    if (rows == nullptr) return;
+    PartRow& p = rows->emplace_back();
+    p.kind = row + 2;
+    p.designator = (r != nullptr ? r : k)->designator;
+    p.in_ref = r != nullptr;
+    p.in_cmp = k != nullptr;
+    if (r != nullptr) p.ref_value = r->value, p.ref_footprint = r->footprint;
+    if (k != nullptr) p.cmp_value = k->value, p.cmp_footprint = k->footprint;
+  };
   PartCounts n;
   n.error = dropped;
   int i = 0;
@@ -42,6 +54,7 @@ PartCounts compare_parts(PartTable& ref, int ref_count, PartTable& cmp, int cmp_
       if (row != nullptr) {
         out.print("%s,%s,%s,%s,\"%s\",\"%s\"\n", row, r.designator, quoted_name(r.value).c_str(),
                   quoted_name(k.value).c_str(), r.footprint, k.footprint);
+        keep(row, &r, &k);
       }
       r.state = 0;
       k.state = 0;
@@ -49,12 +62,14 @@ PartCounts compare_parts(PartTable& ref, int ref_count, PartTable& cmp, int cmp_
       PartRecord& k = cmp[j++];
       out.print("C.ADD,%s,%s,%s,%s,\"%s\"\n", k.designator, NONE_FIELD,
                 quoted_name(k.value).c_str(), NONE_FIELD, k.footprint);
+      keep("C.ADD", nullptr, &k);
       ++n.add;
       k.state = 1;
     } else {
       PartRecord& r = ref[i++];
       out.print("C.DEL,%s,%s,%s,\"%s\",%s\n", r.designator, quoted_name(r.value).c_str(),
                 NONE_FIELD, r.footprint, NONE_FIELD);
+      keep("C.DEL", &r, nullptr);
       ++n.del;
       r.state = 2;
     }

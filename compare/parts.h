@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "compare/result_file.h"
 #include "netlist/store.h"
@@ -24,8 +25,10 @@ struct PartCounts {
 
 // Merges both part lists (sorted by designator), writes the "C." rows into the result file and
 // sets every valid part's state: 0 paired, 1 added (compare), 2 deleted (reference).
+// Each row also goes into rows when it is given.
+struct PartRow;
 PartCounts compare_parts(PartTable& ref, int ref_count, PartTable& cmp, int cmp_count, int dropped,
-                         ResultWriter& out);
+                         ResultWriter& out, std::vector<PartRow>* rows = nullptr);
 
 // The parts summary for the displayed message, and the "SUM,Parts" line without its line end.
 std::string parts_summary_message(const PartCounts& counts);

@@ -6,6 +6,7 @@
 #include "compare/exchange.h"
 #include "compare/member_lists.h"
 #include "compare/parts.h"
+#include "compare/result_model.h"
 #include "netlist/lex.h"
 
 namespace veltrax {
@@ -275,7 +276,7 @@ void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp
 
 PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStore& cmp,
                         int cmp_pins, const std::string& parts_line, NetTexts& texts,
-                        ResultWriter& out) {
+                        ResultWriter& out, std::vector<PinRow>* rows) {
   PinCounts n;
   std::string room;
   int i = 0;
@@ -291,9 +292,9 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
                               : order < 0 ? classify_reference_only(r)
                                           : classify_compare_only(c);
     count(n, category);
-    if (category == Category::err && order == 0 && r.net_members_counted[0] == '*') {
-      ++n.open_unchanged;
-    }
+    const bool open_unchanged =
+        category == Category::err && order == 0 && r.net_members_counted[0] == '*';
+    if (open_unchanged) ++n.open_unchanged;
     if (category != Category::same) {
       // Texts of a side past its last pin are empty.
       const bool ref_side = order <= 0;
@@ -319,6 +320,18 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
       out.write(",");
       out.write(cmp_side ? abbreviated(c.net_members_counted, room) : NONE_FIELD);
       out.write("\n");
+      if (rows != nullptr) {
+        PinRow& p = rows->emplace_back();
+        p.kind = row_keyword(category);
+        p.designator = names_ref ? (ref_left ? r.designator : "") : c.designator;
+        p.pin = names_ref ? (ref_left ? r.pin : "") : c.pin;
+        if (category == Category::pin_exchange) p.cmp_pin = cmp_left ? c.pin : "";
+        p.in_ref = ref_side;
+        p.in_cmp = cmp_side;
+        if (ref_side) p.ref_net = r.net, p.ref_members = r.net_members_counted;
+        if (cmp_side) p.cmp_net = c.net, p.cmp_members = c.net_members_counted;
+        p.open_unchanged = open_unchanged;
+      }
     }
     if (order <= 0) ++i;
     if (order >= 0) ++j;

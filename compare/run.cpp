@@ -134,15 +134,33 @@ class Run {
     }
     report_.warnings = std::move(warnings);
 
+    ResultModel* model = options_.model;
+    if (model != nullptr) {
+      *model = ResultModel{};
+      model->ref_parts = ref_parts;
+      model->ref_pins = ref_pins;
+      model->cmp_parts = cmp_parts;
+      model->cmp_pins = cmp_pins;
+      // As read: the pin matching edits the member lists and moves compare records.
+      model->ref_nets = nets_of(st.ref, ref_pins);
+      model->cmp_nets = nets_of(st.cmp, cmp_pins);
+    }
+
     out_.write("Category,Part.Pin,Name(ref),Name(cmp),Info(ref),Info(cmp)\n");
     const PartCounts parts = compare_parts(st.ref.parts, ref_parts, st.cmp.parts, cmp_parts,
-                                           st.ref.part_overflow + st.cmp.part_overflow, out_);
+                                           st.ref.part_overflow + st.cmp.part_overflow, out_,
+                                           model != nullptr ? &model->parts : nullptr);
     const std::string parts_message = parts_summary_message(parts);
     NetTexts texts(NetTexts::entries_are_separable(st.ref.pins, ref_pins) &&
                    NetTexts::entries_are_separable(st.cmp.pins, cmp_pins));
     pair_pins(st.ref, ref_parts, ref_pins, st.cmp, cmp_parts, cmp_pins, texts);
     const PinCounts pins =
-        classify_pins(st.ref, ref_pins, st.cmp, cmp_pins, parts_summary_line(parts), texts, out_);
+        classify_pins(st.ref, ref_pins, st.cmp, cmp_pins, parts_summary_line(parts), texts, out_,
+                      model != nullptr ? &model->pins : nullptr);
+    if (model != nullptr) {
+      model->part_counts = parts;
+      model->pin_counts = pins;
+    }
 
     // A result that cannot be put in its place (a folder of that name, a file that another
     // program holds open) fails as one that cannot be created, with that message alone.
@@ -155,6 +173,7 @@ class Run {
     if (!closed) {
       return fail_file(RunOutcome::result_unwritten, MSG_CANT_CREATE_OUTPUT, name, out_.error());
     }
+    report_.incomplete = incomplete;
     report_.differences = parts.any_difference() || pins.any_change_row() || incomplete;
     append_slot(s_, SLOT_DISPLAYED_MESSAGE, "Completed\n");
     set_slot(s_, area_message_slot(area_), s_.slot[SLOT_DISPLAYED_MESSAGE]);

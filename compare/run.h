@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compare/result_model.h"
 #include "settings/settings.h"
 
 namespace veltrax {
@@ -27,6 +28,8 @@ struct RunOptions {
   std::FILE* result_stream = nullptr;
   OpenedNetlist reference;
   OpenedNetlist compare;
+  // When set, filled with what the run found, for views beyond the result file.
+  ResultModel* model = nullptr;
 };
 
 enum class RunOutcome {
@@ -58,6 +61,7 @@ struct RunReport {
   // A row of a change was written (any part row, any pin row but that of a pin alone on its
   // net on both sides), parts were dropped, or a netlist was not read whole.
   bool differences = false;
+  bool incomplete = false;  // a netlist was not compared whole (its tables or text ran full)
   std::vector<RunWarning> warnings;  // of a run whose netlists were both read, in message order
 };
 

@@ -5,7 +5,9 @@
 // failed run, which leaves no result file. The run works in a
 // scratch folder with the paths "ref.net" and "cmp.net", so the "Ref=" and "Cmp=" lines are the
 // same everywhere. Setting VELTRAX_UPDATE_GOLDEN=1 rewrites the expected files instead: a
-// deliberate step whose diff is reviewed like code.
+// deliberate step whose diff is reviewed like code. A case may also hold the expected views of
+// its run: expected.listing (the terminal listing without colour), expected.md (Markdown) and
+// expected.json.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +21,8 @@
 
 #include "compare/run.h"
 #include "netlist/reader.h"
+#include "report/review.h"
+#include "report/views.h"
 #include "support.h"
 
 namespace veltrax {
@@ -48,6 +52,10 @@ std::map<std::string, std::string> case_settings(const fs::path& folder) {
   return kv;
 }
 
+std::string format_label(const std::string& index) {
+  return format_at(std::stoi(index)).label;
+}
+
 class Golden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Golden, MatchesTheExpectedFilesByteForByte) {
@@ -67,14 +75,36 @@ TEST_P(Golden, MatchesTheExpectedFilesByteForByte) {
   set_slot(*s, ref_path_slot(0), "ref.net");
   set_slot(*s, cmp_path_slot(0), "cmp.net");
   RunReport report;
-  comparison_run(*s, {}, &report);
+  ResultModel model;
+  RunOptions options;
+  options.model = &model;  // the views' model must leave the result file as it is
+  comparison_run(*s, options, &report);
   const std::string status = std::to_string(exit_status(report)) + "\n";
   const bool has_result = fs::exists("cmp.csv");
   const std::string result = test::read_file("cmp.csv");
   const std::string message = s->slot[SLOT_DISPLAYED_MESSAGE];
   fs::current_path(previous);
 
-  if (std::getenv("VELTRAX_UPDATE_GOLDEN") != nullptr) {
+  // The views, for the cases that hold an expected file of one.
+  std::map<std::string, std::string> views;
+  if (report.outcome == RunOutcome::completed) {
+    const Review review = make_review(model, report, {"ref.net", format_label(kv["ref_format"])},
+                                      {"cmp.net", format_label(kv["cmp_format"])}, {});
+    views["expected.listing"] = review_listing(review, {});
+    views["expected.md"] = review_markdown(review);
+    views["expected.json"] = review_json(review);
+  }
+  const bool update = std::getenv("VELTRAX_UPDATE_GOLDEN") != nullptr;
+  for (const auto& [file, text] : views) {
+    if (!fs::exists(folder / file)) continue;
+    if (update) {
+      test::write_file(folder / file, text);
+    } else {
+      EXPECT_EQ(text, test::read_file(folder / file)) << file;
+    }
+  }
+
+  if (update) {
     if (has_result) {
       test::write_file(folder / "expected.csv", result);
     } else {
