@@ -164,6 +164,34 @@ TEST_F(Cli, SaysEverythingInJapaneseInTheTerminalsEncoding) {
             "Parts: same=2\nPins : same=2, net name=0\nCompleted\n結果ファイル: ref.csv\n");
 }
 
+TEST_F(Cli, IgnoresWhatTheRulesNameButKeepsTheResultFileWhole) {
+  // The compare netlist changes R1's value, moves U1.4 onto a net of its own and leaves U1.1 open.
+  test::write_file(dir / "moved.net", test::pads_netlist("R1 22k@R0603\nU1 LM358@SO8",
+                                                         "GND: R1.1 R1.2\nTP: U1.4\nX: U1.1"));
+  ASSERT_EQ(run("-q ref.net moved.net -o all.csv").status, 1);
+  const std::string all = test::read_file(dir / "all.csv");
+  test::write_file(dir / "rules.txt", "# ours\npart R*\nnet GND\n");
+  const struct {
+    const char* options;
+    int status;
+  } cases[] = {
+      {"--ignore-part R1", 1},
+      {"--ignore-part 'R*' --ignore-net GND", 1},  // U1.4 and U1.1 still changed
+      {"--ignore-file rules.txt --ignore-open-pins", 0},
+      {"--ignore-part '[RU]1'", 0},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = run(std::string("-q ref.net moved.net -o kept.csv ") + c.options);
+    EXPECT_EQ(o.status, c.status) << c.options;
+    EXPECT_EQ(test::read_file(dir / "kept.csv"), all) << c.options;
+  }
+  test::write_file(dir / "bad.txt", "part R1\nparts R2\n");
+  const Outcome bad = run("ref.net moved.net --ignore-file bad.txt");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.err,
+            "veltrax_diffr: bad.txt:2: not a rule: use 'part GLOB', 'net GLOB' or 'open-pins'\n");
+}
+
 TEST_F(Cli, NumbersResultFiles) {
   run("-n ref.net cmp.net");
   const Outcome second = run("-n ref.net cmp.net");

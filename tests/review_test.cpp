@@ -1,0 +1,145 @@
+// The review of a comparison: the net view, the ignore rules and the exit status they leave.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "report/review.h"
+#include "report/views.h"
+
+namespace veltrax {
+namespace {
+
+std::string describe(const NetChange& c) {
+  std::string s = net_change_word(c.kind);
+  const auto list = [&](const char* mark, const std::vector<std::string>& v) {
+    s += " ";
+    s += mark;
+    for (const std::string& x : v)
+      s += x + ",";
+  };
+  list("ref:", c.ref_names);
+  list("cmp:", c.cmp_names);
+  if (c.program_names) s += " program";
+  if (!c.members_added.empty()) list("+", c.members_added);
+  if (!c.members_removed.empty()) list("-", c.members_removed);
+  return s;
+}
+
+TEST(NetView, TellsEveryKindOfChange) {
+  const std::vector<Net> ref = {
+      {"A", {"U1.1", "U2.1"}},                  // the same: not listed
+      {"B", {"U1.2", "U2.2"}},                  // renamed by a person to B2
+      {"GONE", {"U9.1", "U9.2"}},               // deleted
+      {"M1", {"U1.3", "U2.3"}},                 // merged with M2 into M
+      {"M2", {"U1.4", "U2.4"}},                 //
+      {"N$5", {"U1.5", "U2.5"}},                // renamed between program-made names
+      {"S", {"U1.6", "U2.6", "U3.6", "U4.6"}},  // split into S1 and S2
+      {"X", {"U1.7", "U2.7"}},                  // changed: a member left, one came
+  };
+  const std::vector<Net> cmp = {
+      {"A", {"U1.1", "U2.1"}},   {"B2", {"U1.2", "U2.2"}},  {"M", {"U1.3", "U2.3", "U1.4", "U2.4"}},
+      {"N$7", {"U1.5", "U2.5"}}, {"NEW", {"U8.1", "U8.2"}}, {"S1", {"U1.6", "U2.6"}},
+      {"S2", {"U3.6", "U4.6"}},  {"X", {"U1.7", "U5.7"}},
+  };
+  std::vector<std::string> seen;
+  for (const NetChange& c : net_view(ref, cmp))
+    seen.push_back(describe(c));
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "added ref: cmp:NEW,",
+                      "deleted ref:GONE, cmp:",
+                      "renamed ref:B, cmp:B2,",
+                      "renamed ref:N$5, cmp:N$7, program",
+                      "merged ref:M1,M2, cmp:M,",
+                      "split ref:S, cmp:S1,S2,",
+                      "changed ref:X, cmp:X, +U5.7, -U2.7,",
+                  }));
+  // A net whose members all left while a net of its name gained others is changed, not deleted
+  // and added; a net that kept its members and name is not listed at all.
+  EXPECT_EQ(describe(net_view({{"Q", {"R1.1"}}}, {{"Q", {"R2.1"}}}).at(0)),
+            "changed ref:Q, cmp:Q, +R2.1, -R1.1,");
+  EXPECT_TRUE(net_view(ref, ref).empty());
+}
+
+TEST(IgnoreRules, MatchGlobsOverBytes) {
+  const struct {
+    const char* pattern;
+    const char* name;
+    bool match;
+  } cases[] = {
+      {"TP*", "TP12", true},      {"TP*", "XTP1", false},
+      {"R?", "R1", true},         {"R?", "R10", false},
+      {"*_N", "CLK_N", true},     {"[CR]1*", "C10", true},
+      {"[!CR]1", "L1", true},     {"[!CR]1", "C1", false},
+      {"U[0-9]", "U7", true},     {"U[0-9]", "UA", false},
+      {"a*b*c", "aXbYbZc", true}, {"a*b*c", "aXbY", false},
+      {"[", "[", true},           {"*", "", true},
+      {"", "x", false},           {"\x83*", "\x83\x6c\x83\x62\x83\x67", true},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(glob_match(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
+}
+
+TEST(IgnoreRules, ReadFromAFileOneALine) {
+  IgnoreRules rules;
+  int bad = 0;
+  ASSERT_TRUE(
+      read_ignore_rules("# test points\r\npart TP*\n\n  net  N$*  \nopen-pins\n", rules, bad));
+  EXPECT_EQ(rules.parts, std::vector<std::string>{"TP*"});
+  EXPECT_EQ(rules.nets, std::vector<std::string>{"N$*"});
+  EXPECT_TRUE(rules.open_pins);
+  EXPECT_FALSE(read_ignore_rules("part R*\nnets X\n", rules, bad));
+  EXPECT_EQ(bad, 2);
+  EXPECT_FALSE(read_ignore_rules("part\n", rules, bad));
+}
+
+TEST(Review, IgnoredChangesLeaveTheViewsAndTheExitStatus) {
+  ResultModel model;
+  PartRow tp;
+  tp.kind = "ADD";
+  tp.designator = "TP1";
+  model.parts = {tp};
+  PinRow moved;
+  moved.kind = "CHG a lot";
+  moved.designator = "U1";
+  moved.in_ref = moved.in_cmp = true;
+  moved.ref_net = "N$1";
+  moved.cmp_net = "N$2";
+  PinRow open;
+  open.kind = "ERR";
+  open.designator = "U2";
+  open.in_ref = open.in_cmp = true;
+  open.open_unchanged = true;
+  model.pins = {moved, open};
+  model.ref_nets = {{"N$1", {"U1.1", "U3.1"}}};
+  model.cmp_nets = {{"N$2", {"U1.1", "U4.1"}}};
+  RunReport report;
+  report.differences = true;
+
+  const Review all = make_review(model, report, {}, {}, {});
+  EXPECT_EQ(all.exit_status, 1);
+  EXPECT_EQ(all.open_unchanged, 1);
+  EXPECT_EQ(all.nets.size(), 1u);
+
+  IgnoreRules rules;
+  rules.parts = {"TP*"};
+  Review some = make_review(model, report, {}, {}, rules);
+  EXPECT_EQ(some.exit_status, 1);  // the moved pin still counts
+  EXPECT_EQ(some.ignored.parts, 1);
+  EXPECT_TRUE(some.parts.empty());
+
+  rules.nets = {"N$?"};
+  some = make_review(model, report, {}, {}, rules);
+  EXPECT_EQ(some.exit_status, 0);
+  EXPECT_EQ(some.ignored.pins, 1);
+  EXPECT_EQ(some.ignored.nets, 1);
+  EXPECT_EQ(some.pins.size(), 1u);  // the unchanged open pin, which views fold away
+
+  rules.open_pins = true;
+  EXPECT_TRUE(make_review(model, report, {}, {}, rules).pins.empty());
+  report.incomplete = true;  // a netlist not compared whole is never ignored
+  EXPECT_EQ(make_review(model, report, {}, {}, rules).exit_status, 1);
+}
+
+}  // namespace
+}  // namespace veltrax
