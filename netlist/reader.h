@@ -32,6 +32,14 @@ inline constexpr int READ_NO_FORMAT = -1;  // a format index outside the list
 
 using Reader = int (*)(InputFile& in, NetlistStore& store, int& pin_count, int format_option);
 
+// What one of a reader's error codes means, in English and in Japanese (UTF-8): a short phrase
+// in lower case, without a final period.
+struct FailureMeaning {
+  int code;
+  const char* english;
+  const char* japanese;
+};
+
 struct Format {
   const char* label;  // the entry of the format list, as the window shows it
   const char* name;   // the command line's name of the format
@@ -39,6 +47,9 @@ struct Format {
   // True when the first bytes of a file carry this format's marks; nullptr for a format that
   // has no mark of its own.
   bool (*looks_like)(std::string_view head);
+  // The reader's own error codes (-9 aside), closed by an entry of code 0; nullptr for a
+  // reader that has none.
+  const FailureMeaning* failures;
 };
 
 // The format list, in format-index order.
@@ -47,6 +58,10 @@ const Format& format_at(int index);
 // Calls the reader of a format index; an index outside the list gives -1 without reading.
 int read_netlist(int format_index, InputFile& in, NetlistStore& store, int& pin_count,
                  int format_option);
+
+// What an error code of read_netlist means for a format index: the reader's own codes, -9 for
+// every format, -1 for an index outside the list. nullptr for any other code.
+const char* failure_meaning(int format_index, int code, bool japanese);
 
 // The format whose marks the first bytes of a file carry, in detection order (formats with
 // strong marks first, a format without marks of its own last), or -1 when none does.

@@ -1,6 +1,10 @@
 // The marks that tell a netlist's format from its first bytes: each format's marker claims the
-// files of its own format and none of the others', and detection finds every format.
+// files of its own format and none of the others', and detection finds every format. And what
+// the error codes of each format's reader mean.
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <string_view>
 
 #include "netlist/readers/readers.h"
 
@@ -66,6 +70,31 @@ TEST(FormatMarks, NeedWholeMarks) {
   EXPECT_FALSE(looks_like_ccf("x $CCF {\r\n"));
   EXPECT_FALSE(looks_like_telesis("x $PACKAGES\r\n"));
   EXPECT_FALSE(looks_like_telesis("$PTS\r\n$NETS\r\n"));
+}
+
+// Every code of a reader's table is a short phrase in both languages; -9 is every format's, -1
+// outside the list the list's own; any other code means nothing.
+TEST(FormatList, TellsWhatEachErrorCodeMeans) {
+  for (int format = 0; format < FORMAT_COUNT; ++format) {
+    const char* name = format_at(format).name;
+    for (const FailureMeaning* f = format_at(format).failures; f != nullptr && f->code != 0; ++f) {
+      ASSERT_NE(failure_meaning(format, f->code, false), nullptr) << name << f->code;
+      const std::string_view english = failure_meaning(format, f->code, false);
+      EXPECT_FALSE(std::isupper(static_cast<unsigned char>(english[0])) || english.ends_with('.'))
+          << english;
+      EXPECT_NE(failure_meaning(format, f->code, true), nullptr) << name << f->code;
+      EXPECT_NE(f->code, READ_NOTHING) << name;
+    }
+    EXPECT_STREQ(failure_meaning(format, READ_NOTHING, false),
+                 "nothing was read, or no pin was found");
+    EXPECT_NE(failure_meaning(format, READ_NOTHING, true), nullptr);
+    EXPECT_EQ(failure_meaning(format, -10, false), nullptr) << name;
+  }
+  EXPECT_STREQ(failure_meaning(FORMAT_MM2, -7, false),
+               "a pin has no '-', or its pin name has no end");
+  EXPECT_EQ(failure_meaning(FORMAT_PADS, READ_NO_FORMAT, false), nullptr);
+  EXPECT_NE(failure_meaning(FORMAT_COUNT, READ_NO_FORMAT, true), nullptr);
+  EXPECT_EQ(failure_meaning(-1, READ_NOTHING, false), nullptr);
 }
 
 }  // namespace
