@@ -38,8 +38,11 @@ const Format& format_at(int index) {
 
 int read_netlist(int format_index, InputFile& in, NetlistStore& store, int& pin_count,
                  int format_option) {
+  store.failure_line = 0;
   if (format_index < 0 || format_index >= FORMAT_COUNT) return READ_NO_FORMAT;
-  return kFormats[format_index].read(in, store, pin_count, format_option);
+  const int result = kFormats[format_index].read(in, store, pin_count, format_option);
+  if (result < 0 && store.failure_line == 0) store.failure_line = in.line();
+  return result;
 }
 
 const char* failure_meaning(int format_index, int code, bool japanese) {

@@ -5,7 +5,10 @@
 // It returns the number of parts written (0 when the format has no part list) and sets
 // pin_count, always at least 1; on failure it returns a negative code and leaves pin_count
 // alone. -9 is common to all: nothing was read, or no pin was found. The reader neither opens
-// nor closes the file and writes no message.
+// nor closes the file and writes no message. A reader that fails past the line it was reading
+// (a condensing reader, whose second pass works on the whole text) sets the store's
+// failure_line to the input line of the offending text; read_netlist places any other failure
+// at the line where reading stopped.
 #pragma once
 
 #include <string_view>
@@ -55,7 +58,10 @@ struct Format {
 // The format list, in format-index order.
 const Format& format_at(int index);
 
-// Calls the reader of a format index; an index outside the list gives -1 without reading.
+// Calls the reader of a format index; an index outside the list gives -1 without reading. On
+// failure the store's failure_line is the input line where the reader stopped: the line it was
+// reading, or the one the offending text of a condensing reader came from, or the last line
+// read (for -9); 0 when no line was read.
 int read_netlist(int format_index, InputFile& in, NetlistStore& store, int& pin_count,
                  int format_option);
 
@@ -77,7 +83,10 @@ char* reader_text_buffer();
 // reader asks for it.
 class StoreWriter {
  public:
-  explicit StoreWriter(NetlistStore& store) : store_(store) { store_.part_overflow = 0; }
+  explicit StoreWriter(NetlistStore& store) : store_(store) {
+    store_.part_overflow = 0;
+    store_.failure_line = 0;
+  }
 
   bool parts_full() const { return parts_ == PART_CAPACITY; }
   bool pins_full() const { return pins_ == PIN_CAPACITY; }

@@ -76,6 +76,7 @@ struct NetlistStore {
   PartTable parts;
   PinTable pins;
   std::int32_t part_overflow;  // parts (and, for some formats, pins) dropped by the last reader
+  std::int32_t failure_line;   // where the last reader failed: an input line from 1, 0 unknown
 
   // Run start: every text reference back to its record's own slot.
   void bind() {
