@@ -207,12 +207,18 @@ void report_failure(const RunReport& r) {
       std::fprintf(stderr, "%s: %s: cannot write the result file: %s\n", PROGRAM, file, cause);
       return;
     case RunOutcome::reference_format:
-    case RunOutcome::compare_format:
-      std::fprintf(stderr, "%s: %s: format error %d (read as %s)\n", PROGRAM, file, r.code,
+    case RunOutcome::compare_format: {
+      // PATH:LINE: format error CODE: MEANING (read as FORMAT); the line and the meaning are left
+      // out when unknown.
+      const std::string where = r.line > 0 ? r.file + ":" + std::to_string(r.line) : r.file;
+      const char* meaning = failure_meaning(r.format_index, r.code, false);
+      std::fprintf(stderr, "%s: %s: format error %d%s%s (read as %s)\n", PROGRAM, where.c_str(),
+                   r.code, meaning != nullptr ? ": " : "", meaning != nullptr ? meaning : "",
                    r.format_index >= 0 && r.format_index < FORMAT_COUNT
                        ? format_at(r.format_index).label
                        : "an unknown format");
       return;
+    }
   }
 }
 

@@ -83,7 +83,13 @@ TEST_F(Cli, ReportsFormatErrorsAndUnknownFormats) {
   Outcome bad = run("ref.net bad.net");
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.out, "-2 Format error\nbad.net\n");
-  EXPECT_EQ(bad.err, "veltrax_diffr: bad.net: format error -2 (read as PADS)\n");
+  EXPECT_EQ(bad.err,
+            "veltrax_diffr: bad.net:3: format error -2: a '*SIGNAL*' line has no net name "
+            "(read as PADS)\n");
+  test::write_file(dir / "empty.net", "");  // no line read: none named
+  EXPECT_EQ(run("-f pads ref.net empty.net").err,
+            "veltrax_diffr: empty.net: format error -9: nothing was read, or no pin was found "
+            "(read as PADS)\n");
 
   test::write_file(dir / "plain.txt", "hello\n");
   Outcome unknown = run("ref.net plain.txt");
