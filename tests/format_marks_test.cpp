@@ -72,29 +72,21 @@ TEST(FormatMarks, NeedWholeMarks) {
   EXPECT_FALSE(looks_like_telesis("$PTS\r\n$NETS\r\n"));
 }
 
-// Every code of a reader's table is a short phrase in both languages; -9 is every format's, -1
-// outside the list the list's own; any other code means nothing.
+// A reader's own codes, -9 for every format and -1 outside the list have a meaning in both
+// languages, a short phrase; any other code has none.
 TEST(FormatList, TellsWhatEachErrorCodeMeans) {
   for (int format = 0; format < FORMAT_COUNT; ++format) {
-    const char* name = format_at(format).name;
     for (const FailureMeaning* f = format_at(format).failures; f != nullptr && f->code != 0; ++f) {
-      ASSERT_NE(failure_meaning(format, f->code, false), nullptr) << name << f->code;
       const std::string_view english = failure_meaning(format, f->code, false);
       EXPECT_FALSE(std::isupper(static_cast<unsigned char>(english[0])) || english.ends_with('.'))
           << english;
-      EXPECT_NE(failure_meaning(format, f->code, true), nullptr) << name << f->code;
-      EXPECT_NE(f->code, READ_NOTHING) << name;
+      EXPECT_NE(failure_meaning(format, f->code, true), nullptr) << english;
     }
-    EXPECT_STREQ(failure_meaning(format, READ_NOTHING, false),
-                 "nothing was read, or no pin was found");
     EXPECT_NE(failure_meaning(format, READ_NOTHING, true), nullptr);
-    EXPECT_EQ(failure_meaning(format, -10, false), nullptr) << name;
+    EXPECT_EQ(failure_meaning(format, -10, false), nullptr);
   }
-  EXPECT_STREQ(failure_meaning(FORMAT_MM2, -7, false),
-               "a pin has no '-', or its pin name has no end");
   EXPECT_EQ(failure_meaning(FORMAT_PADS, READ_NO_FORMAT, false), nullptr);
   EXPECT_NE(failure_meaning(FORMAT_COUNT, READ_NO_FORMAT, true), nullptr);
-  EXPECT_EQ(failure_meaning(-1, READ_NOTHING, false), nullptr);
 }
 
 }  // namespace
