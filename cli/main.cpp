@@ -331,10 +331,16 @@ void report_failure(const RunReport& r) {
       return complain(say(Say::cannot_write_result, file, cause));
     case RunOutcome::reference_format:
     case RunOutcome::compare_format: {
+      // PATH:LINE: format error CODE: MEANING (read as FORMAT); the line and the meaning are left
+      // out when unknown.
+      const std::string where = r.line > 0 ? r.file + ":" + std::to_string(r.line) : r.file;
+      const char* meaning =
+          failure_meaning(r.format_index, r.code, language() == LANGUAGE_JAPANESE);
+      const std::string told = meaning != nullptr ? ": " + utf8_for_terminal(meaning) : "";
       const char* format = r.format_index >= 0 && r.format_index < FORMAT_COUNT
                                ? format_at(r.format_index).label
                                : "?";
-      return complain(say(Say::format_error, file, r.code, "", format));
+      return complain(say(Say::format_error, where.c_str(), r.code, told.c_str(), format));
     }
   }
   complain(say(Say::unknown_failure, file));

@@ -116,12 +116,8 @@ constexpr std::array<Texts, static_cast<std::size_t>(Say::count)> kTexts = {{
     {"%s: numbered result files run to -99; remove some or name the result with -o",
      "%s: 番号付きの結果ファイルが -99 まで使われています。いくつか消すか、-o で名前を指定して"
      "ください"},
-    // format_error: path, code, meaning, format
-    {"%s: format error %d: %s (read as %s)",
-     "%s: フォーマット・エラー %d: %s (%s として読みました)"},
-    // format_error_at: path, line, code, meaning, format
-    {"%s:%d: format error %d: %s (read as %s)",
-     "%s:%d: フォーマット・エラー %d: %s (%s として読みました)"},
+    // format_error: path (and line), code, ": " and the meaning or nothing, format
+    {"%s: format error %d%s (read as %s)", "%s: フォーマット・エラー %d%s (%s として読みました)"},
     // unknown_failure
     {"%s: the run failed", "%s: 実行に失敗しました"},
     // warning: path, text

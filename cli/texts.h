@@ -34,7 +34,6 @@ enum class Say {
   cannot_write_result,
   numbered_names_used_up,
   format_error,
-  format_error_at,
   unknown_failure,
   warning,
   result_file,

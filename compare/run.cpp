@@ -203,6 +203,7 @@ class Run {
       report_.outcome = format_failure;
       report_.code = part_count;
       report_.format_index = format_index;
+      report_.line = store.failure_line;
       report_.file = path;
       append_slot(s_, SLOT_DISPLAYED_MESSAGE,
                   format_text("%d %s%s", part_count, message_text(s_, MSG_FORMAT_ERROR), path));

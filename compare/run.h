@@ -56,6 +56,7 @@ struct RunReport {
   RunOutcome outcome = RunOutcome::completed;
   int code = 0;          // the reader's code of a format error
   int format_index = 0;  // the format the failing netlist was read as
+  int line = 0;          // the input line where reading failed, 0 unknown
   int sys_error = 0;     // errno of a file failure, 0 when none applies
   std::string file;      // the file a failure concerns
   // A row of a change was written (any part row, any pin row but that of a pin alone on its

@@ -5,16 +5,42 @@
 // is dropped, and so is everything after it: once the buffer is full the text is final (no
 // character is written or taken back any more), so the rest of the file is ignored silently and
 // nothing is ever written past the buffer.
+//
+// The text also knows where it came from, so that a parse that fails can name the input line:
+// every CR in it is a line mark of the input, and the first pass tells the text of every line
+// mark that it reads and does not write. A character's input line is then one more than the
+// line marks before it, written or not. The marks not written are kept as (offset, count) pairs,
+// one for each offset at which any were left out, so at most one for each character.
 #pragma once
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <vector>
 
 #include "netlist/limits.h"
 #include "netlist/reader.h"
 
 namespace veltrax {
 
+// A count of the line marks dropped from a condensed text up to an offset of it.
+struct DroppedMarks {
+  int offset;  // the text's length when the last of them was read
+  int total;   // the marks dropped up to here, these included
+};
+
+// The dropped marks of the condensing reader at work, shared like the reader text buffer, so
+// that their room stays from one reading to the next.
+inline std::vector<DroppedMarks>& dropped_marks_buffer() {
+  static std::vector<DroppedMarks> buffer;
+  return buffer;
+}
+
 class CondensedText {
  public:
-  CondensedText() : text_(reader_text_buffer()) {}
+  CondensedText() : text_(reader_text_buffer()), dropped_(dropped_marks_buffer()) {
+    dropped_.clear();
+  }
   CondensedText(const CondensedText&) = delete;
   CondensedText& operator=(const CondensedText&) = delete;
 
@@ -32,26 +58,63 @@ class CondensedText {
       --length_;
   }
 
+  // Notes line marks of the input that were read and not written, here in the text.
+  void drop_line_marks(int count = 1) {
+    if (full()) return;  // the text is final: no character comes after them
+    const int before = dropped_.empty() ? 0 : dropped_.back().total;
+    const int total = before > INT_MAX - count ? INT_MAX : before + count;
+    if (!dropped_.empty() && dropped_.back().offset >= length_) {
+      dropped_.back().total = total;
+    } else {
+      dropped_.push_back({length_, total});
+    }
+  }
+  // The same for the line marks among the input bytes from begin to end.
+  void drop_line_marks(const char* begin, const char* end) {
+    if (const auto n = std::count(begin, end, '\r'); n > 0) drop_line_marks(static_cast<int>(n));
+  }
+
   // Terminates the text for the second pass and returns its start.
   const char* finish() {
     text_[length_] = '\0';
     return text_;
   }
 
+  // The input line that the character at `at` came from; at the end of the text, the line of
+  // the last character. No line beyond last_line, the last line read, is given: a character
+  // that stands for the end of the input belongs to it.
+  int input_line(const char* at, int last_line) const {
+    std::ptrdiff_t offset = std::clamp<std::ptrdiff_t>(at - text_, 0, length_);
+    if (offset == length_ && offset > 0) --offset;
+    const auto written = std::count(text_, text_ + offset, '\r');
+    const auto after =
+        std::upper_bound(dropped_.begin(), dropped_.end(), offset,
+                         [](std::ptrdiff_t o, const DroppedMarks& d) { return o < d.offset; });
+    const long long dropped = after == dropped_.begin() ? 0 : std::prev(after)->total;
+    const long long line = std::min<long long>(1 + written + dropped, INT_MAX);
+    return static_cast<int>(last_line > 0 ? std::min<long long>(line, last_line) : line);
+  }
+
  private:
   char* text_;
   int length_ = 0;
+  std::vector<DroppedMarks>& dropped_;
 };
 
 // The second pass of a condensing reader: steps the parser's state machine over the condensed
-// text until it ends, with the parts and pins it kept, or fails with an error code. An empty
-// text is READ_NOTHING.
+// text until it ends, with the parts and pins it kept, or fails with an error code and the
+// store's failure line: the input line of the parser's position, where the offending text
+// starts. An empty text is READ_NOTHING.
 template <class Parser>
-int parse_condensed(Parser& parser, CondensedText& text, int& pin_count) {
+int parse_condensed(Parser& parser, CondensedText& text, const InputFile& in, NetlistStore& store,
+                    int& pin_count) {
   if (text.empty()) return READ_NOTHING;
   parser.start(text.finish());
   while (!parser.ended()) {
-    if (const int code = parser.step(); code != 0) return code;
+    if (const int code = parser.step(); code != 0) {
+      store.failure_line = text.input_line(parser.position(), in.line());
+      return code;
+    }
   }
   return parser.finish(pin_count);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 
@@ -43,9 +44,44 @@ static bool needs_no_repair(const unsigned char* raw, std::size_t n, bool after_
   return true;
 }
 
+// The CRs among n bytes. Every chunk of a file is counted, so the count runs in lanes of bytes
+// that the compiler turns into vector compares.
+static std::size_t count_line_marks(const unsigned char* p, std::size_t n) {
+  constexpr std::size_t LANES = 32;
+  constexpr std::size_t BLOCK = 255 * LANES;  // a lane's count stays below 256
+  std::size_t count = 0;
+  std::size_t i = 0;
+  while (n - i >= LANES) {
+    unsigned char lane[LANES] = {};
+    const std::size_t end = i + std::min(BLOCK, (n - i) / LANES * LANES);
+    for (; i < end; i += LANES) {
+      for (std::size_t k = 0; k < LANES; ++k)
+        lane[k] += p[i + k] == '\r';
+    }
+    for (const unsigned char c : lane)
+      count += c;
+  }
+  for (; i < n; ++i)
+    count += p[i] == '\r';
+  return count;
+}
+
+int InputFile::line() const {
+  const int last = pos_ > 0 ? data_[pos_ - 1] : last_;
+  if (last < 0) return 0;
+  // The LF of the repaired stream always follows a CR: both end the line they stand on.
+  const std::size_t marks = marks_ + count_line_marks(data_, pos_);
+  const std::size_t line = marks + (last == '\r' || last == '\n' ? 0 : 1);
+  return static_cast<int>(std::min<std::size_t>(line, INT_MAX));
+}
+
 // Makes the next bytes ready, repaired: NUL bytes dropped, a line feed that does not follow a
 // carriage return read as CR LF. A chunk that needs no repair is read where it lies.
 bool InputFile::refill() {
+  if (pos_ > 0) {
+    marks_ += count_line_marks(data_, pos_);
+    last_ = data_[pos_ - 1];
+  }
   pos_ = 0;
   len_ = 0;
   while (len_ == 0) {

@@ -5,6 +5,9 @@
 // one), and a line feed that does not follow a carriage return is read as CR LF (so that
 // netlists with LF-only line ends, from Linux machines and git checkouts, have their line
 // marks). Files with CR LF lines read exactly as written; CR NUL LF is one line end.
+//
+// A line mark is the CR of the repaired stream: the lines of a file are numbered from 1, and a
+// CR, with the LF after it, belongs to the line it ends.
 #pragma once
 
 #include <cstddef>
@@ -21,7 +24,9 @@ class InputFile {
   explicit InputFile(std::FILE* file);
   // Reads from bytes in memory (tests, fuzzing, format detection); they must outlive this.
   explicit InputFile(std::string_view bytes);
-  // Reads the bytes of head (read from the file before), then the file from its position.
+  // Reads the bytes of head first and then goes on in the file (not owned, not closed) from its
+  // current position: for a stream whose first bytes were taken already and cannot be read
+  // again, such as a pipe. The bytes of head must outlive this.
   InputFile(std::string_view head, std::FILE* rest);
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
@@ -40,6 +45,12 @@ class InputFile {
   void consume(std::size_t n) { pos_ += n; }
   bool refill();
 
+  // The number of the line that the last byte read belongs to, 0 before the first byte: after a
+  // line read, the line just read; at the end of the input, the last line. The line marks of a
+  // chunk are counted when the next is made ready, those of the current chunk only here, so
+  // reading pays nothing per byte for it.
+  int line() const;
+
   // True when reading the file failed (as opposed to ending); error() is the errno of it.
   bool failed() const { return failed_; }
   int error() const { return error_; }
@@ -55,6 +66,8 @@ class InputFile {
   const unsigned char* data_ = nullptr;  // the ready bytes: raw_ or repaired_
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
+  std::size_t marks_ = 0;  // line marks in the chunks before the current one
+  int last_ = -1;          // the last byte of those chunks, -1 when there was none
   bool after_cr_ = false;
   bool failed_ = false;
   int error_ = 0;

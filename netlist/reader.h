@@ -5,7 +5,10 @@
 // It returns the number of parts written (0 when the format has no part list) and sets
 // pin_count, always at least 1; on failure it returns a negative code and leaves pin_count
 // alone. -9 is common to all: nothing was read, or no pin was found. The reader neither opens
-// nor closes the file and writes no message.
+// nor closes the file and writes no message. A reader that fails past the line it was reading
+// (a condensing reader, whose second pass works on the whole text) sets the store's
+// failure_line to the input line of the offending text; read_netlist places any other failure
+// at the line where reading stopped.
 #pragma once
 
 #include <string_view>
@@ -32,6 +35,14 @@ inline constexpr int READ_NO_FORMAT = -1;  // a format index outside the list
 
 using Reader = int (*)(InputFile& in, NetlistStore& store, int& pin_count, int format_option);
 
+// What one of a reader's error codes means, in English and in Japanese (UTF-8): a short phrase
+// in lower case, without a final period.
+struct FailureMeaning {
+  int code;
+  const char* english;
+  const char* japanese;
+};
+
 struct Format {
   const char* label;  // the entry of the format list, as the window shows it
   const char* name;   // the command line's name of the format
@@ -39,14 +50,24 @@ struct Format {
   // True when the first bytes of a file carry this format's marks; nullptr for a format that
   // has no mark of its own.
   bool (*looks_like)(std::string_view head);
+  // The reader's own error codes (-9 aside), closed by an entry of code 0; nullptr for a
+  // reader that has none.
+  const FailureMeaning* failures;
 };
 
 // The format list, in format-index order.
 const Format& format_at(int index);
 
-// Calls the reader of a format index; an index outside the list gives -1 without reading.
+// Calls the reader of a format index; an index outside the list gives -1 without reading. On
+// failure the store's failure_line is the input line where the reader stopped: the line it was
+// reading, or the one the offending text of a condensing reader came from, or the last line
+// read (for -9); 0 when no line was read.
 int read_netlist(int format_index, InputFile& in, NetlistStore& store, int& pin_count,
                  int format_option);
+
+// What an error code of read_netlist means for a format index: the reader's own codes, -9 for
+// every format, -1 for an index outside the list. nullptr for any other code.
+const char* failure_meaning(int format_index, int code, bool japanese);
 
 // The format whose marks the first bytes of a file carry, in detection order (formats with
 // strong marks first, a format without marks of its own last), or -1 when none does.
@@ -70,7 +91,10 @@ char* reader_text_buffer();
 // reader asks for it.
 class StoreWriter {
  public:
-  explicit StoreWriter(NetlistStore& store) : store_(store) { store_.part_overflow = 0; }
+  explicit StoreWriter(NetlistStore& store) : store_(store) {
+    store_.part_overflow = 0;
+    store_.failure_line = 0;
+  }
 
   bool parts_full() const { return parts_ == PART_CAPACITY; }
   bool pins_full() const { return pins_ == PIN_CAPACITY; }

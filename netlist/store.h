@@ -77,6 +77,7 @@ struct NetlistStore {
   PinTable pins;
   std::int32_t part_overflow;  // parts (and, for some formats, pins) dropped by the last reader
   bool reader_text_full;       // the last reader's condensed text filled the reader text buffer
+  std::int32_t failure_line;   // where the last reader failed: an input line from 1, 0 unknown
 
   // Run start: every text reference back to its record's own slot.
   void bind() {

@@ -2,14 +2,13 @@
 
 #include <string>
 
-#include "netlist/readers/readers.h"
 #include "read_text.h"
 
 namespace veltrax {
 namespace {
 
 struct Read : test::ReadText {
-  explicit Read(std::string_view text) : ReadText(read_cadlus, text) {}
+  explicit Read(std::string_view text) : ReadText(FORMAT_CADLUS, text) {}
 };
 
 const std::string RULE = "==== NET LIST ====\r\n--------------------\r\n";
@@ -50,26 +49,34 @@ TEST(ReadCadlus, FindsTheRuleOfDashes) {
   }
 }
 
-TEST(ReadCadlus, ReportsEachSyntaxError) {
+// Each error with the input line of the offending text (0: none read); the header and the
+// rule before a table leave no line marks in the condensed text.
+TEST(ReadCadlus, ReportsEachSyntaxErrorAndItsLine) {
   const struct {
     std::string text;
     int code;
+    int line;
   } cases[] = {
-      {"GND\r\n", -4},
-      {"GND U1 7\r\n\r\n", -4},  // an empty line is a net name without its blank
-      {"GND U1\r\n", -7},
-      {"GND U1 7", -8},
-      {RULE + "GND U1-7 \r\n", -12},
-      {RULE + " GND", -14},
-      {RULE + " GND U1 \r\n", -15},
-      {RULE + " GND U1-7 ", -15},  // the last line has no line mark
-      {RULE + " GND U1-7", -16},
-      {"", -9},
+      {"GND\r\n", -4, 1},
+      {"GND U1 7\r\n\r\n", -4, 2},  // an empty line is a net name without its blank
+      {"GND U1\r\n", -7, 1},
+      {"GND U1 7", -8, 1},
+      {RULE + "GND U1-7 \r\n", -12, 3},
+      {RULE + " GND", -14, 3},
+      {RULE + " GND U1 \r\n", -15, 3},
+      {RULE + " GND U1-7 ", -15, 3},  // the last line has no line mark
+      {RULE + " GND U1-7", -16, 3},
+      {"", -9, 0},
+      {"GND U1 7\nGND U2 1\n\nx\n", -4, 3},
+      {"== T ==\nmore\n" + RULE + " GND U1-7 \n  U2-1 \n   U3 \n", -15, 7},
+      {" T\r\n-----\r\n", -11, 2},  // the file ends before the rule: its last line
   };
   for (const auto& c : cases) {
     Read r(c.text);
     EXPECT_EQ(r.result, c.code) << c.text;
+    EXPECT_EQ(r.failure_line(), c.line) << c.text;
     EXPECT_EQ(r.pins, -1) << c.text;
+    EXPECT_NE(failure_meaning(FORMAT_CADLUS, c.code, false), nullptr) << c.code;
   }
 }
 

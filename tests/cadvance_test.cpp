@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "netlist/readers/readers.h"
 #include "read_text.h"
 
 namespace veltrax {
@@ -11,7 +10,7 @@ namespace {
 using test::CUT_PART, test::CUT_PIN;
 
 struct Read : test::ReadText {
-  explicit Read(std::string_view text, int option = 0) : ReadText(read_cadvance, text, option) {}
+  explicit Read(std::string_view text, int option = 0) : ReadText(FORMAT_CADVANCE, text, option) {}
 };
 
 std::string netlist(std::string_view comp, std::string_view nets = "N={U1-1};") {
@@ -72,29 +71,39 @@ TEST(ReadCadvance, ReadsTheFootprintByTheFormatOption) {
   }
 }
 
-TEST(ReadCadvance, ReportsEachSyntaxError) {
+// Each error with the input line of the offending text (0: none read). Line breaks outside
+// brackets are dropped, those inside kept.
+TEST(ReadCadvance, ReportsEachSyntaxErrorAndItsLine) {
   const struct {
     const char* text;
     int code;
+    int line;
   } cases[] = {
-      {"comp{U1[v]{f};}", -1},
-      {"x{ $NET_LIST }", -2},
-      {"$NET_LIST{comp", -3},
-      {"$NET_LIST{comp{U1[v]f};}", -4},
-      {"$NET_LIST{comp{U1[v]{f},}", -5},
-      {"$NET_LIST{nets{A=U1-1};}}", -6},
-      {"$NET_LIST{nets{A={U1,U2-1};}}", -7},
-      {"$NET_LIST{nets{A={};}}", -7},
-      {"$NET_LIST{nets{A={U1-1}}}", -8},
-      {"$NET_LIST{nets{A={U1-1", -8},  // the text ends inside the net
-      {"", -9},
-      {"/* only a comment */ \r\n", -9},
-      {"$NET_LIST{comp{U1[v]{f};}}", -9},
+      {"comp{U1[v]{f};}\n\n", -1, 1},  // the line of the end of the text
+      {"x{ $NET_LIST }", -2, 1},
+      {"$NET_LIST{comp", -3, 1},
+      {"$NET_LIST{comp{U1[v]f};}", -4, 1},
+      {"$NET_LIST{comp{U1[v]{f},}", -5, 1},
+      {"$NET_LIST{nets{A=U1-1};}}", -6, 1},
+      {"$NET_LIST{nets{A={U1,U2-1};}}", -7, 1},
+      {"$NET_LIST{nets{A={};}}", -7, 1},
+      {"$NET_LIST{nets{A={U1-1}}}", -8, 1},
+      {"$NET_LIST{nets{A={U1-1", -8, 1},  // the text ends inside the net
+      {"", -9, 0},
+      {"/* only a comment */ \r\n", -9, 1},
+      {"$NET_LIST{comp{U1[v]{f};}}", -9, 1},
+      {"/* a\r\n b */\r\n$NET_LIST {\r\n nets {\r\n  A = {U1-1,\r\n\r\n   U2};\r\n }\r\n}\r\n", -7,
+       7},
+      {"$NET_LIST{comp{U1[a\r\nb]{f};\r\nU2[c]{f},}}", -5, 3},
+      {"$NET_LIST{nets{\nA={U1-1,\n\nU2-2\n\n", -8, 4},  // the last pin's line
+      {"/*\r\n\r\n*/ $NET_LIST\r\n", -2, 3},
   };
   for (const auto& c : cases) {
     Read r(c.text);
     EXPECT_EQ(r.result, c.code) << c.text;
+    EXPECT_EQ(r.failure_line(), c.line) << c.text;
     EXPECT_EQ(r.pins, -1) << c.text;
+    EXPECT_NE(failure_meaning(FORMAT_CADVANCE, c.code, false), nullptr) << c.code;
   }
 }
 

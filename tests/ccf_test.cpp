@@ -106,7 +106,9 @@ TEST(ReadCcf, FollowsTheBlocksAcrossLinesAndWithinOne) {
 
 TEST(ReadCcf, FailsWithoutPinsOnly) {
   EXPECT_EQ(Read("").result, -9);
-  EXPECT_EQ(Read(crlf({"DEFINITION {", "T.F : U1;", "}", "NET { N : U1(1); }"})).result, -9);
+  Read outside(crlf({"DEFINITION {", "T.F : U1;", "}", "NET { N : U1(1); }"}));
+  EXPECT_EQ(outside.result, -9);
+  EXPECT_EQ(outside.failure_line(), 4);
   Read no_pins(ccf({"T.F : U1;"}, {}));
   EXPECT_EQ(no_pins.result, -9);
   EXPECT_EQ(no_pins.pins, -1);

@@ -127,7 +127,13 @@ TEST_F(Cli, ReportsFormatErrorsAndUnknownFormats) {
   Outcome bad = run("ref.net bad.net");
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.out, "");
-  EXPECT_EQ(bad.err, "veltrax_diffr: bad.net: format error -2 (read as PADS)\n");
+  EXPECT_EQ(bad.err,
+            "veltrax_diffr: bad.net:3: format error -2: a '*SIGNAL*' line has no net name "
+            "(read as PADS)\n");
+  test::write_file(dir / "nul.net", std::string(1, '\0'));  // no line read: none named
+  EXPECT_EQ(run("-f pads ref.net nul.net").err,
+            "veltrax_diffr: nul.net: format error -9: nothing was read, or no pin was found "
+            "(read as PADS)\n");
 
   // The first line is shown with every byte a terminal could take as a command escaped.
   test::write_file(dir / "plain.txt", "hello \x1b]0;owned\x07\x9b\\ \r\nsecond line\n");

@@ -1,6 +1,10 @@
 // The marks that tell a netlist's format from its first bytes: each format's marker claims the
-// files of its own format and none of the others', and detection finds every format.
+// files of its own format and none of the others', and detection finds every format. And what
+// the error codes of each format's reader mean.
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <string_view>
 
 #include "netlist/readers/readers.h"
 
@@ -66,6 +70,23 @@ TEST(FormatMarks, NeedWholeMarks) {
   EXPECT_FALSE(looks_like_ccf("x $CCF {\r\n"));
   EXPECT_FALSE(looks_like_telesis("x $PACKAGES\r\n"));
   EXPECT_FALSE(looks_like_telesis("$PTS\r\n$NETS\r\n"));
+}
+
+// A reader's own codes, -9 for every format and -1 outside the list have a meaning in both
+// languages, a short phrase; any other code has none.
+TEST(FormatList, TellsWhatEachErrorCodeMeans) {
+  for (int format = 0; format < FORMAT_COUNT; ++format) {
+    for (const FailureMeaning* f = format_at(format).failures; f != nullptr && f->code != 0; ++f) {
+      const std::string_view english = failure_meaning(format, f->code, false);
+      EXPECT_FALSE(std::isupper(static_cast<unsigned char>(english[0])) || english.ends_with('.'))
+          << english;
+      EXPECT_NE(failure_meaning(format, f->code, true), nullptr) << english;
+    }
+    EXPECT_NE(failure_meaning(format, READ_NOTHING, true), nullptr);
+    EXPECT_EQ(failure_meaning(format, -10, false), nullptr);
+  }
+  EXPECT_EQ(failure_meaning(FORMAT_PADS, READ_NO_FORMAT, false), nullptr);
+  EXPECT_NE(failure_meaning(FORMAT_COUNT, READ_NO_FORMAT, true), nullptr);
 }
 
 }  // namespace

@@ -3,14 +3,13 @@
 #include <cstring>
 #include <string>
 
-#include "netlist/readers/readers.h"
 #include "read_text.h"
 
 namespace veltrax {
 namespace {
 
 struct Read : test::ReadText {
-  explicit Read(std::string_view text) : ReadText(read_mm2, text) {}
+  explicit Read(std::string_view text) : ReadText(FORMAT_MM2, text) {}
 };
 
 TEST(ReadMm2, ReadsTheAcceptedExample) {
@@ -48,25 +47,33 @@ TEST(ReadMm2, ReadsNetLinesAcrossCommasAndLineMarks) {
   EXPECT_EQ(r.pins_text(), "GND:U1.7 GND:R1.2 MYNET:U23,R1.1");
 }
 
-TEST(ReadMm2, ReportsEachSyntaxError) {
+// Each error with the input line where the offending entry starts (0: none read).
+TEST(ReadMm2, ReportsEachSyntaxErrorAndItsLine) {
   const struct {
     const char* text;
     int code;
+    int line;
   } cases[] = {
-      {"$PTS\r\nDIP ! 74HC00\r\n", -2},
-      {"$PTS\r\nDIP ! \"74HC00 ; U1\r\n", -2},
-      {"$PTS\r\nDIP ! 74HC00 ; U1", -3},
-      {"$NET\r\nGND U1-7\r\n$END\r\n", -4},
-      {"$NET\r\nGND; U1-7\r\n", -4},  // without $END the text ends where a net name belongs
-      {"$NET\r\nGND; U1\r\n$END\r\n", -7},
-      {"$NET\r\nGND; U1-7", -7},
-      {"", -9},
-      {"$PTS\r\nDIP ! 74HC00 ; U1\r\n$END\r\n", -9},
+      {"$PTS\r\nDIP ! 74HC00\r\n", -2, 2},
+      {"$PTS\r\nDIP ! \"74HC00 ; U1\r\n", -2, 2},
+      {"$PTS\r\nDIP ! 74HC00 ; U1", -3, 2},
+      {"$NET\r\nGND U1-7\r\n$END\r\n", -4, 2},
+      {"$NET\r\nGND; U1-7\r\n", -4, 2},  // without $END the text ends where a net name belongs
+      {"$NET\r\nGND; U1\r\n$END\r\n", -7, 2},
+      {"$NET\r\nGND; U1-7", -7, 2},
+      {"", -9, 0},
+      {"$PTS\r\nDIP ! 74HC00 ; U1\r\n$END\r\n", -9, 3},
+      // Lines outside the sections are dropped, a net goes on over lines that end with a comma.
+      {"note\n\n$NET\nGND; U1-7,\nU2-1,\nU3\n$END\n", -7, 6},
+      {"$PTS\r\nA!B\r\n;U1\r\nDIP ! x\r\n", -2, 4},
+      {"x\r$NET\rGND; U1-7,\rU3\r$END\r", -7, 4},  // lone CRs: one read holds all lines
   };
   for (const auto& c : cases) {
     Read r(c.text);
     EXPECT_EQ(r.result, c.code) << c.text;
+    EXPECT_EQ(r.failure_line(), c.line) << c.text;
     EXPECT_EQ(r.pins, -1) << c.text;
+    EXPECT_NE(failure_meaning(FORMAT_MM2, c.code, false), nullptr) << c.code;
   }
 }
 

@@ -11,7 +11,7 @@ namespace {
 using test::Texts;
 
 struct Read : test::ReadText {
-  explicit Read(std::string_view text) : ReadText(read_pads, text) {}
+  explicit Read(std::string_view text) : ReadText(FORMAT_PADS, text) {}
 };
 
 TEST(ReadPads, ReadsTheAcceptedExample) {
@@ -101,13 +101,25 @@ TEST(ReadPads, ReadsOddPinTokens) {
   EXPECT_STREQ(r.part(0).value, "");
 }
 
+// The line of a failure: the line read, or the last line (0: none read).
 TEST(ReadPads, FailsOnASignalWithoutANameAndWithoutPins) {
-  EXPECT_EQ(Read("*NET*\r\n*SIGNAL*   \r\nR1.1\r\n").result, -2);
-  EXPECT_EQ(Read("*NET*\r\n*SIGNAL*\r\n").result, -2);
-  EXPECT_EQ(Read("").result, -9);
-  EXPECT_EQ(Read("*PART*\r\nR1 1k\r\n*NET*\r\n*SIGNAL* A\r\n*END*\r\n").result, -9);
-  Read failed("*NET*\r\n*SIGNAL*\r\n");
-  EXPECT_EQ(failed.pins, -1);  // pin_count is left alone on failure
+  const struct {
+    const char* text;
+    int code;
+    int line;
+  } cases[] = {
+      {"*NET*\r\n*SIGNAL*   \r\nR1.1\r\n", -2, 2},
+      {"*NET*\r*SIGNAL* A\rR1.1\r*SIGNAL*\r", -2, 4},
+      {"", -9, 0},
+      {"*PART*\nR1 1k\n*NET*\n*SIGNAL* A\n*END*\n", -9, 5},
+      {"*PART*\r\nR1 1k", -9, 2},
+  };
+  for (const auto& c : cases) {
+    Read r(c.text);
+    EXPECT_EQ(r.result, c.code) << c.text;
+    EXPECT_EQ(r.failure_line(), c.line) << c.text;
+    EXPECT_EQ(r.pins, -1) << c.text;  // pin_count is left alone on failure
+  }
 }
 
 TEST(ReadPads, StopsAtEndButReadsOnAfterBlankLines) {

@@ -106,7 +106,9 @@ TEST(ReadProtel, ReadsLinesOf199CharactersAndGoesOnWithTheRest) {
 
 TEST(ReadProtel, FailsWithoutPinsOnly) {
   EXPECT_EQ(Read("").result, -9);
-  EXPECT_EQ(Read(crlf({"[", "U1", "SO8", "LM358", "]"})).result, -9);
+  Read parts_only(crlf({"[", "U1", "SO8", "LM358", "]"}));
+  EXPECT_EQ(parts_only.result, -9);
+  EXPECT_EQ(parts_only.failure_line(), 5);  // where reading stopped: the last line
   Read empty_net(crlf({"(", "EMPTY", ")"}));
   EXPECT_EQ(empty_net.result, -9);
   EXPECT_EQ(empty_net.pins, -1);  // pin_count left alone on failure

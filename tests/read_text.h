@@ -32,6 +32,7 @@ struct ReadText {
   const PartRecord& part(int i) const { return store->parts[i]; }
   const PinRecord& pin(int i) const { return store->pins[i]; }
   int overflow() const { return store->part_overflow; }
+  int failure_line() const { return store->failure_line; }
 
   // The parts read, each as "designator|value|footprint", and the pins, each as
   // "designator|pin|net".

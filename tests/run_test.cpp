@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -102,6 +103,7 @@ TEST_F(ComparisonRun, ReportsFormatErrorsWithTheCodeAndLeavesAnEarlierResultAsIt
   RunReport report = run(kRef, "*PART*\r\nR1 1k\r\n");
   EXPECT_EQ(report.outcome, RunOutcome::compare_format);
   EXPECT_EQ(report.code, -9);
+  EXPECT_EQ(report.line, 2);
   EXPECT_EQ(message(), "-9 Format error\n" + cmp_path);
   EXPECT_EQ(result(), "earlier result");
   EXPECT_EQ(files(), (std::vector<std::string>{"cmp.csv", "cmp.net", "ref.net"}));
@@ -110,6 +112,7 @@ TEST_F(ComparisonRun, ReportsFormatErrorsWithTheCodeAndLeavesAnEarlierResultAsIt
   s->param[PARAM_LANGUAGE] = LANGUAGE_JAPANESE;
   report = run("*NET*\r\n*SIGNAL*\r\n", kCmp);
   EXPECT_EQ(report.outcome, RunOutcome::reference_format);
+  EXPECT_EQ(report.line, 2);
   EXPECT_EQ(message(),
             "-2 " + std::string(message_text_in(LANGUAGE_JAPANESE, MSG_FORMAT_ERROR)) + ref_path);
 }
@@ -117,11 +120,39 @@ TEST_F(ComparisonRun, ReportsFormatErrorsWithTheCodeAndLeavesAnEarlierResultAsIt
 TEST_F(ComparisonRun, TakesAFormatIndexOutsideTheListAsAFormatError) {
   for (const int format : {-1, 7, 1 << 30}) {
     s->param[cmp_format_param(2)] = format;
-    run(kRef, kCmp);
+    EXPECT_EQ(run(kRef, kCmp).line, 0) << format;
     EXPECT_EQ(message(), "-1 Format error\n" + cmp_path) << format;
   }
   s->param[cmp_format_param(2)] = FORMAT_CADVANCE;  // no reader yet: a format error
   EXPECT_EQ(run(kRef, kCmp).outcome, RunOutcome::compare_format);
+}
+
+// Past the first chunk of a file the line is still right: a line reader's by the line marks
+// counted chunk by chunk, a condensing reader's through its condensed text.
+TEST_F(ComparisonRun, ReportsTheLineOfAFormatErrorPastTheFirstChunk) {
+  constexpr int FILLER = 5000;  // lines of about 20 bytes: beyond 64 KB
+  const struct {
+    int format;
+    const char* head;
+    const char* filler;
+    const char* tail;  // the offending line first
+    int code;
+  } cases[] = {
+      {FORMAT_PADS, "*NET*\r\n*SIGNAL* A\r\n", "U1.1 U2.2 U3.3\r\n", "*SIGNAL*\r\n", -2},
+      {FORMAT_MM2, "$NET\r\nA; U1-1,\r\n", "U2-2, U3-3, U4-4,\r\n", "U5\r\n$END\r\n", -7},
+      {FORMAT_CADVANCE, "$NET_LIST {\n nets {\n  A = {U1-1,\n", "   U2-2, U3-3, /* */\n",
+       "   U4};\n }\n}\n", -7},
+      {FORMAT_CADLUS, "GND U1 1\r\n", "GND U2 2\r\n", "GND U3\r\n", -7},
+  };
+  for (const auto& c : cases) {
+    s->param[cmp_format_param(2)] = c.format;
+    std::string text = c.head;
+    for (int i = 0; i < FILLER; ++i)
+      text += c.filler;
+    const RunReport report = run(kRef, text + c.tail);
+    EXPECT_EQ(report.code, c.code) << c.format;
+    EXPECT_EQ(report.line, std::count(text.begin(), text.end(), '\n') + 1) << c.format;
+  }
 }
 
 TEST_F(ComparisonRun, NumbersResultFilesWhenAutoIncIsOnAndNeverReplacesOne) {

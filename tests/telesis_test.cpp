@@ -95,22 +95,25 @@ TEST(ReadTelesis, ReadsTheSectionsItFindsAndStopsAtEnd) {
     std::string input;
     int result;
     int pins;
+    int line;  // of a failure: where reading stopped
   };
   const Case cases[] = {
-      {crlf({"$NETS", "N; R1.1 R1.2"}), 0, 2},
-      {crlf({"$PACKAGES", "!a;R1", "$NETS", "N;R1.1", "$END", "M;R1.2"}), 1, 1},
-      {crlf({"$NETS", "N;R1.1", "$OTHER", "M;R1.2"}), 0, 1},  // any other '$' line ends a section
-      {"", -9, -1},
-      {crlf({"(header only)"}), -9, -1},
-      {crlf({"$PARTS", "x!y;z"}), -9, -1},  // nothing condensed
-      {crlf({"x $END y", "$PACKAGES"}), -1, -1},
-      {crlf({"$PACKAGES", "DIP14!74HC00;U1"}), -9, -1},
-      {crlf({"$PACKAGES", "DIP14!74HC00;U1", "$END", "$NETS", "N;U1.1"}), -9, -1},
+      {crlf({"$NETS", "N; R1.1 R1.2"}), 0, 2, 0},
+      {crlf({"$PACKAGES", "!a;R1", "$NETS", "N;R1.1", "$END", "M;R1.2"}), 1, 1, 0},
+      {crlf({"$NETS", "N;R1.1", "$OTHER", "M;R1.2"}), 0, 1,
+       0},  // any other '$' line ends a section
+      {"", -9, -1, 0},
+      {crlf({"(header only)"}), -9, -1, 1},
+      {crlf({"$PARTS", "x!y;z"}), -9, -1, 2},  // nothing condensed
+      {crlf({"x $END y", "$PACKAGES"}), -1, -1, 1},
+      {crlf({"$PACKAGES", "DIP14!74HC00;U1"}), -9, -1, 2},
+      {crlf({"$PACKAGES", "DIP14!74HC00;U1,", " U2", "$END", "$NETS", "N;U1.1"}), -9, -1, 4},
   };
   for (const Case& c : cases) {
     Read r(c.input);
     EXPECT_EQ(r.result, c.result) << c.input;
     EXPECT_EQ(r.pins, c.pins) << c.input;
+    EXPECT_EQ(r.failure_line(), c.line) << c.input;
   }
 }
 

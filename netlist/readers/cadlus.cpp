@@ -34,6 +34,29 @@ inline constexpr int CADLUS_NO_BLANK_AFTER_TABLE_NET = -14;
 inline constexpr int CADLUS_NO_DASH_IN_PIN = -15;
 inline constexpr int CADLUS_NO_BLANK_AFTER_TABLE_PIN = -16;
 
+}  // namespace
+
+const FailureMeaning CADLUS_FAILURES[] = {
+    {CADLUS_NO_BLANK_AFTER_NET, "a net name has no blank after it",
+     "ネット名の後に空白がありません"},
+    {CADLUS_NO_BLANK_AFTER_DESIGNATOR, "a designator has no blank after it",
+     "部品番号の後に空白がありません"},
+    {CADLUS_NO_MARK_AFTER_PIN, "a pin name has no line end after it",
+     "ピン名の後に改行がありません"},
+    {CADLUS_NO_LINE_MARK, "the table does not start on the line after a rule of dashes",
+     "表が '-' の罫線の次の行から始まっていません"},
+    {CADLUS_NO_LEADING_BLANK, "a table line does not begin with a blank",
+     "表の行が空白で始まっていません"},
+    {CADLUS_NO_BLANK_AFTER_TABLE_NET, "a net name in the table has no blank after it",
+     "表のネット名の後に空白がありません"},
+    {CADLUS_NO_DASH_IN_PIN, "a pin in the table has no '-'", "表のピンに '-' がありません"},
+    {CADLUS_NO_BLANK_AFTER_TABLE_PIN, "a pin name in the table has no blank after it",
+     "表のピン名の後に空白がありません"},
+    {},
+};
+
+namespace {
+
 inline constexpr int RULE_DASHES = 10;       // dashes in a row that make the rule
 inline constexpr int NO_RULE_MARK = 0xFF;    // written when the file ends in the header or rule
 inline constexpr int FIRST_ORDINARY = 0x20;  // characters below are controls
@@ -45,7 +68,8 @@ bool opens_table(int c) {
   return c == '-' || c == '=' || c == ' ' || c < FIRST_ORDINARY;
 }
 
-// The first pass, one character at a time.
+// The first pass, one character at a time. The line marks of the header are dropped, and noted
+// as such in the text.
 enum class Intake { first, header, after_rule, rule_tail, copy };
 
 void condense(InputFile& in, CondensedText& text, Layout& layout) {
@@ -65,16 +89,19 @@ void condense(InputFile& in, CondensedText& text, Layout& layout) {
         // - = blank or control: a header, a rule and a table | any other: plain lines
         layout = opens_table(c) ? Layout::tabular : Layout::plain;
         if (layout == Layout::plain) text.put(c);
+        if (c == '\r') text.drop_line_marks();
         state = layout == Layout::plain ? Intake::copy : Intake::header;
         break;
       case Intake::header:
         // header text, dropped, up to ten dashes in a row
         dashes = c == '-' ? dashes + 1 : 0;
         if (dashes == RULE_DASHES) state = Intake::after_rule;
+        if (c == '\r') text.drop_line_marks();
         break;
       case Intake::after_rule:
         // any one character, dropped
         state = Intake::rule_tail;
+        if (c == '\r') text.drop_line_marks();
         break;
       case Intake::rule_tail:
         // further dashes, dropped | the first other character, written (the first line mark)
@@ -102,6 +129,8 @@ class CadlusParser {
   void start(const char* text) { p_ = text; }
   bool ended() const { return state_ == State::ended; }
   int finish(int& pin_count) const { return out_.finish(pin_count); }
+  // Where the parse is; after a failure, where the offending text starts.
+  const char* position() const { return p_; }
 
   // One step of the state machine; returns 0 or an error code.
   int step() {
@@ -120,16 +149,18 @@ class CadlusParser {
           state_ = State::ended;
           return 0;
         }
-        if (p_[1] != ' ') return CADLUS_NO_LEADING_BLANK;
+        if (p_[1] != ' ') return fail(p_ + 1, CADLUS_NO_LEADING_BLANK);
         p_ += 2;
         state_ = *p_ == ' ' ? State::pins : State::net_name;
         return 0;
-      case State::net_name:
+      case State::net_name: {
         // GND blank (a new net)
+        const char* const entry = p_;
         p_ = copy_quotable_field(net_, NET_ROOM, p_, " ");
-        if (*p_ != ' ') return CADLUS_NO_BLANK_AFTER_TABLE_NET;
+        if (*p_ != ' ') return fail(entry, CADLUS_NO_BLANK_AFTER_TABLE_NET);
         state_ = State::pins;
         return 0;
+      }
       case State::pins:
         // U1-7 blank | CR
         p_ = skip_blanks(p_);
@@ -148,12 +179,13 @@ class CadlusParser {
   // net blank designator blank pin CR
   int plain_pin() {
     PinRecord& r = out_.pin();
+    const char* const entry = p_;
     p_ = copy_quotable_field(r.net, NET_ROOM, p_, " ");
-    if (*p_ != ' ') return CADLUS_NO_BLANK_AFTER_NET;
+    if (*p_ != ' ') return fail(entry, CADLUS_NO_BLANK_AFTER_NET);
     p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_ + 1, " ");
-    if (*p_ != ' ') return CADLUS_NO_BLANK_AFTER_DESIGNATOR;
+    if (*p_ != ' ') return fail(entry, CADLUS_NO_BLANK_AFTER_DESIGNATOR);
     p_ = copy_field(r.pin, PIN_ROOM, p_ + 1, "\r");
-    if (*p_ != '\r') return CADLUS_NO_MARK_AFTER_PIN;
+    if (*p_ != '\r') return fail(entry, CADLUS_NO_MARK_AFTER_PIN);
     ++p_;
     out_.count_pin(true);
     return 0;
@@ -162,13 +194,20 @@ class CadlusParser {
   // designator - pin blank (the blank may stand on a later line)
   int table_pin() {
     PinRecord& r = out_.pin();
+    const char* const entry = p_;
     p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_, "-");
-    if (*p_ != '-') return CADLUS_NO_DASH_IN_PIN;
+    if (*p_ != '-') return fail(entry, CADLUS_NO_DASH_IN_PIN);
     p_ = copy_field(r.pin, PIN_ROOM, p_ + 1, " ");
-    if (*p_ != ' ') return CADLUS_NO_BLANK_AFTER_TABLE_PIN;
+    if (*p_ != ' ') return fail(entry, CADLUS_NO_BLANK_AFTER_TABLE_PIN);
     std::memcpy(r.net, net_, sizeof net_);
     out_.count_pin(false);
     return 0;
+  }
+
+  // A failure, with the parse's position at the offending text.
+  int fail(const char* at, int code) {
+    p_ = at;
+    return code;
   }
 
   StoreWriter out_;
@@ -185,7 +224,7 @@ int read_cadlus(InputFile& in, NetlistStore& store, int& pin_count, int /*format
   condense(in, text, layout);
   store.reader_text_full = text.full();
   CadlusParser parser(store, layout);
-  return parse_condensed(parser, text, pin_count);
+  return parse_condensed(parser, text, in, store, pin_count);
 }
 
 namespace {

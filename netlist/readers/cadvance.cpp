@@ -33,6 +33,24 @@ inline constexpr int CADVANCE_NO_PIN_LIST = -6;
 inline constexpr int CADVANCE_PIN_WITHOUT_DASH = -7;
 inline constexpr int CADVANCE_NET_NOT_CLOSED = -8;
 
+}  // namespace
+
+const FailureMeaning CADVANCE_FAILURES[] = {
+    {CADVANCE_NO_NETLIST, "no '$NET_LIST' in the file", "'$NET_LIST' がありません"},
+    {CADVANCE_NO_NETLIST_BRACE, "no '{' after '$NET_LIST'", "'$NET_LIST' の後に '{' がありません"},
+    {CADVANCE_NO_BLOCK_BRACE, "no '{' after 'comp' or 'nets'",
+     "'comp' か 'nets' の後に '{' がありません"},
+    {CADVANCE_NO_FOOTPRINT_BRACE, "no '{' after a part's value", "部品の値の後に '{' がありません"},
+    {CADVANCE_PART_NOT_CLOSED, "a part does not end with '};'", "部品が '};' で終わっていません"},
+    {CADVANCE_NO_PIN_LIST, "no '{' after a net's '='", "ネットの '=' の後に '{' がありません"},
+    {CADVANCE_PIN_WITHOUT_DASH, "a pin has no '-' before the next ',' or '}'",
+     "ピンに、次の ',' か '}' までに '-' がありません"},
+    {CADVANCE_NET_NOT_CLOSED, "a net does not end with '};'", "ネットが '};' で終わっていません"},
+    {},
+};
+
+namespace {
+
 inline constexpr char NETLIST_MARK[] = "$NET_LIST";
 
 bool blank_or_control(int c) {
@@ -42,6 +60,7 @@ bool blank_or_control(int c) {
 // The first pass, one character at a time.
 enum class Scan { normal, after_slash, comment, comment_star, brackets };
 
+// Every line mark outside brackets is dropped, and noted as such in the text.
 void condense(InputFile& in, CondensedText& text) {
   Scan state = Scan::normal;
   int depth = 0;  // of the brackets open
@@ -49,7 +68,10 @@ void condense(InputFile& in, CondensedText& text) {
     switch (state) {
       case Scan::normal:
         // blank or control, dropped | / | [ | any other, written
-        if (blank_or_control(c)) break;
+        if (blank_or_control(c)) {
+          if (c == '\r') text.drop_line_marks();
+          break;
+        }
         if (c == '/') {
           state = Scan::after_slash;  // the slash waits for the next character
           break;
@@ -68,15 +90,24 @@ void condense(InputFile& in, CondensedText& text) {
           break;
         }
         text.put('/');
-        if (!blank_or_control(c)) text.put(c);
+        if (!blank_or_control(c)) {
+          text.put(c);
+        } else if (c == '\r') {
+          text.drop_line_marks();
+        }
         break;
       case Scan::comment:
         // * may end the comment | anything else, dropped
-        if (c == '*') state = Scan::comment_star;
+        if (c == '*') {
+          state = Scan::comment_star;
+        } else if (c == '\r') {
+          text.drop_line_marks();
+        }
         break;
       case Scan::comment_star:
         // / ends the comment | anything else (another * too) goes back into the comment
         state = c == '/' ? Scan::normal : Scan::comment;
+        if (c == '\r') text.drop_line_marks();
         break;
       case Scan::brackets:
         // [ nests | ] closes one level | anything else, blanks and controls too, written
@@ -103,6 +134,8 @@ class CadvanceParser {
   void start(const char* text) { p_ = text; }
   bool ended() const { return state_ == State::ended; }
   int finish(int& pin_count) const { return out_.finish(pin_count); }
+  // Where the parse is; after a failure, where the offending text starts.
+  const char* position() const { return p_; }
 
   // One step of the state machine; returns 0 or an error code.
   int step() {
@@ -110,9 +143,9 @@ class CadvanceParser {
       case State::netlist: {
         // ... $NET_LIST {
         const char* mark = std::strstr(p_, NETLIST_MARK);
-        if (mark == nullptr) return CADVANCE_NO_NETLIST;
+        if (mark == nullptr) return fail(p_ + std::strlen(p_), CADVANCE_NO_NETLIST);
         const char* brace = std::strchr(mark + std::strlen(NETLIST_MARK), '{');
-        if (brace == nullptr) return CADVANCE_NO_NETLIST_BRACE;
+        if (brace == nullptr) return fail(mark, CADVANCE_NO_NETLIST_BRACE);
         p_ = brace + 1;
         state_ = State::blocks;
         return 0;
@@ -134,15 +167,17 @@ class CadvanceParser {
         // U1[74HC00]{SO14}; | }
         if (end_of_block()) return 0;
         return part_entry();
-      case State::nets:
+      case State::nets: {
         // GND={ | }
         if (end_of_block()) return 0;
+        const char* const entry = p_;
         p_ = copy_quotable_field(net_, NET_ROOM, p_, "=");
         if (*p_ == '=') ++p_;
-        if (*p_ != '{') return CADVANCE_NO_PIN_LIST;
+        if (*p_ != '{') return fail(stop_or(entry), CADVANCE_NO_PIN_LIST);
         ++p_;
         state_ = State::pins;
         return 0;
+      }
       case State::pins:
         // U1-7, | R1-2};
         return pin_entry();
@@ -168,6 +203,7 @@ class CadvanceParser {
   // designator [ value ] { footprint } ;
   int part_entry() {
     PartRecord& r = out_.part();
+    const char* const entry = p_;
     p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_, "[");
     if (*p_ == '[') ++p_;
     p_ = skip_blanks(p_);
@@ -179,9 +215,9 @@ class CadvanceParser {
       p_ = to_closing_bracket(p_, r.value, VALUE_ROOM);
     }
     const char* brace = std::strchr(p_, '{');
-    if (brace == nullptr) return CADVANCE_NO_FOOTPRINT_BRACE;
+    if (brace == nullptr) return fail(entry, CADVANCE_NO_FOOTPRINT_BRACE);
     p_ = copy_footprint(r.footprint, skip_blanks(brace + 1));
-    if (*p_ != '}' || p_[1] != ';') return CADVANCE_PART_NOT_CLOSED;
+    if (*p_ != '}' || p_[1] != ';') return fail(stop_or(entry), CADVANCE_PART_NOT_CLOSED);
     p_ += 2;
     out_.count_part();
     return 0;
@@ -224,10 +260,11 @@ class CadvanceParser {
   // designator - pin, then a comma or the closing } ;
   int pin_entry() {
     PinRecord& r = out_.pin();
+    const char* const entry = p_;
     p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_, "-,}");
-    if (*p_ != '-') return CADVANCE_PIN_WITHOUT_DASH;
+    if (*p_ != '-') return fail(entry, CADVANCE_PIN_WITHOUT_DASH);
     p_ = copy_field(r.pin, PIN_ROOM, p_ + 1, ",}");
-    if (*p_ == '\0') return CADVANCE_NET_NOT_CLOSED;
+    if (*p_ == '\0') return fail(entry, CADVANCE_NET_NOT_CLOSED);
     std::memcpy(r.net, net_, sizeof net_);
     out_.count_pin(false);
     if (*p_ == ',') {
@@ -239,6 +276,14 @@ class CadvanceParser {
     state_ = State::nets;
     return 0;
   }
+
+  // A failure, with the parse's position at the offending text.
+  int fail(const char* at, int code) {
+    p_ = at;
+    return code;
+  }
+  // Where the parse stopped, or the start of the entry when it ran to the end of the text.
+  const char* stop_or(const char* entry) const { return *p_ != '\0' ? p_ : entry; }
 
   StoreWriter out_;
   const bool whole_footprint_;
@@ -254,7 +299,7 @@ int read_cadvance(InputFile& in, NetlistStore& store, int& pin_count, int format
   condense(in, text);
   store.reader_text_full = text.full();
   CadvanceParser parser(store, format_option);
-  return parse_condensed(parser, text, pin_count);
+  return parse_condensed(parser, text, in, store, pin_count);
 }
 
 bool looks_like_cadvance(std::string_view head) {

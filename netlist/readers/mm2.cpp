@@ -27,6 +27,20 @@ inline constexpr int MM2_DESIGNATOR_NOT_ENDED = -3;
 inline constexpr int MM2_NET_NAME_NOT_ENDED = -4;
 inline constexpr int MM2_PIN_NOT_ENDED = -7;
 
+}  // namespace
+
+const FailureMeaning MM2_FAILURES[] = {
+    {MM2_VALUE_NOT_ENDED, "a part's value has no ';' after it", "部品の値の後に ';' がありません"},
+    {MM2_DESIGNATOR_NOT_ENDED, "a part's designator has no line end after it",
+     "部品番号の後に改行がありません"},
+    {MM2_NET_NAME_NOT_ENDED, "a net name has no ';' after it", "ネット名の後に ';' がありません"},
+    {MM2_PIN_NOT_ENDED, "a pin has no '-', or its pin name has no end",
+     "ピンに '-' がないか、ピン名が終わっていません"},
+    {},
+};
+
+namespace {
+
 // The first pass, one line read at a time.
 enum class Mode { none, parts, nets };
 
@@ -54,7 +68,10 @@ void condense_part_line(CondensedText& text, const char* p) {
     for (; *p != '\0' && *p != separator && *p != '\r'; ++p)
       text.put(*p);
     if (*p != separator) {
-      if (*p == '\r') text.put('\r');
+      if (*p == '\r') {
+        text.put('\r');
+        text.drop_line_marks(p + 1, p + std::strlen(p));
+      }
       return;
     }
     text.drop_trailing_blanks();
@@ -64,9 +81,12 @@ void condense_part_line(CondensedText& text, const char* p) {
   copy_marks(text, p);
 }
 
+// The line marks that a line read holds (one, or several in a file of lone CRs) are written,
+// except those of ignored text, which are noted as dropped.
 void condense_line(CondensedText& text, Mode& mode, const char* line) {
   for (const SectionMark& mark : SECTION_MARKS) {
     if (const char* at = std::strstr(line, mark.word); at != nullptr) {
+      text.drop_line_marks(line, at);
       copy_marks(text, at);
       mode = mark.mode;
       return;
@@ -75,6 +95,7 @@ void condense_line(CondensedText& text, Mode& mode, const char* line) {
   switch (mode) {
     case Mode::none:
       // any line outside a section: ignored
+      text.drop_line_marks(line, line + std::strlen(line));
       return;
     case Mode::parts:
       // DIP14 ! 74HC00 ; U1
@@ -104,6 +125,8 @@ class Mm2Parser {
   void start(const char* text) { p_ = text; }
   bool ended() const { return state_ == State::ended; }
   int finish(int& pin_count) const { return out_.finish(pin_count); }
+  // Where the parse is; after a failure, where the offending entry starts.
+  const char* position() const { return p_; }
 
   // One step of the state machine; returns 0 or an error code.
   int step() {
@@ -135,8 +158,9 @@ class Mm2Parser {
         // GND; | $
         if (*p_ == '\r') ++p_;
         if (section_ends()) return 0;
+        entry_ = p_;
         p_ = copy_quotable_field(net_, NET_ROOM, p_, ";");
-        if (*p_ != ';') return MM2_NET_NAME_NOT_ENDED;
+        if (*p_ != ';') return fail(MM2_NET_NAME_NOT_ENDED);
         ++p_;
         state_ = State::net_pins;
         return 0;
@@ -161,6 +185,7 @@ class Mm2Parser {
   // footprint ! value ; designator CR
   int part_line() {
     PartRecord& r = out_.part();
+    entry_ = p_;
     p_ = copy_field(r.footprint, FOOTPRINT_ROOM, p_, "!$");
     if (*p_ != '!') {  // no part before the next $ or the end
       if (*p_ == '\0') {
@@ -172,10 +197,10 @@ class Mm2Parser {
     }
     trim_trailing_blanks(r.footprint);
     p_ = copy_quotable_field(r.value, VALUE_ROOM, p_ + 1, ";");
-    if (*p_ != ';') return MM2_VALUE_NOT_ENDED;
+    if (*p_ != ';') return fail(MM2_VALUE_NOT_ENDED);
     trim_trailing_blanks(r.value);
     p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_ + 1, "\r");
-    if (*p_ != '\r') return MM2_DESIGNATOR_NOT_ENDED;
+    if (*p_ != '\r') return fail(MM2_DESIGNATOR_NOT_ENDED);
     ++p_;
     out_.count_part();
     return 0;
@@ -184,10 +209,11 @@ class Mm2Parser {
   // designator - pin, then a comma (more pins follow) or a CR (the net is complete)
   int pin() {
     PinRecord& r = out_.pin();
+    entry_ = p_;
     p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_, "-");
-    if (*p_ != '-') return MM2_PIN_NOT_ENDED;
+    if (*p_ != '-') return fail(MM2_PIN_NOT_ENDED);
     p_ = copy_field(r.pin, PIN_ROOM, p_ + 1, ",\r");
-    if (*p_ == '\0') return MM2_PIN_NOT_ENDED;
+    if (*p_ == '\0') return fail(MM2_PIN_NOT_ENDED);
     std::memcpy(r.net, net_, sizeof net_);
     out_.count_pin(false);
     if (*p_ == '\r') state_ = State::net_header;
@@ -196,9 +222,16 @@ class Mm2Parser {
     return 0;
   }
 
+  // Every failure is the end of the text reached inside an entry: the entry is the offending text.
+  int fail(int code) {
+    p_ = entry_;
+    return code;
+  }
+
   StoreWriter out_;
   State state_ = State::looking;
   const char* p_ = nullptr;
+  const char* entry_ = nullptr;  // the start of the entry being parsed
   char net_[NET_ROOM + 1] = "";
 };
 
@@ -209,7 +242,7 @@ int read_mm2(InputFile& in, NetlistStore& store, int& pin_count, int /*format_op
   condense(in, text);
   store.reader_text_full = text.full();
   Mm2Parser parser(store);
-  return parse_condensed(parser, text, pin_count);
+  return parse_condensed(parser, text, in, store, pin_count);
 }
 
 // A line that begins with $PTS or $NET as a word of its own ($NETS and $NET_LIST belong to other
