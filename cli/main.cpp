@@ -557,6 +557,7 @@ int compare_netlists(Options& o) {
     const bool terminal = is_terminal(stdout) || (o.git_path != nullptr && git_pager_in_use());
     style.color =
         o.color == Color::always || (o.color == Color::automatic && terminal && !no_color_asked());
+    if (!o.quiet && o.git_path == nullptr) std::fputc('\n', stdout);  // after the summary
     std::fputs(utf8_for_terminal(review_listing(review, style)).c_str(), stdout);
     written = std::fflush(stdout) == 0;
   }

@@ -181,6 +181,8 @@ TEST_F(Cli, PrintsTheListingInColourOnlyWhenAskedAndLeavesTheResultFileAsItWas) 
   EXPECT_NE(always.out.find("\x1b[1mParts:\x1b[0m value 1, unchanged 1\n"), std::string::npos);
   EXPECT_NE(always.out.find("R1  10k / R0603 -> 22k / R0603\n"), std::string::npos);
   EXPECT_EQ(test::read_file(dir / "cmp.csv"), test::read_file(dir / "plain.csv"));
+  EXPECT_NE(run("--print ref.net cmp.net").out.find("Result file: cmp.csv\n\nReference  ref.net"),
+            std::string::npos);  // the summary, then the listing
   for (const char* piped : {"--color=never", "--color=auto", ""})
     EXPECT_EQ(run(std::string("-q --print ref.net cmp.net ") + piped).out.find('\x1b'),
               std::string::npos)
