@@ -18,6 +18,7 @@
 #include "platform/files.h"
 #include "platform/memory.h"
 #include "report/review.h"
+#include "report/text.h"
 #include "report/views.h"
 #include "settings/settings.h"
 
@@ -31,6 +32,7 @@ constexpr int EXIT_TROUBLE = 2;
 constexpr int FORMAT_AUTO = -1;
 constexpr std::size_t DETECTION_HEAD = 1 << 14;
 constexpr std::size_t GIT_OPERANDS = 7;
+constexpr std::size_t GIT_RENAME_OPERANDS = 9;
 
 enum class Color { automatic, always, never };
 
@@ -53,8 +55,11 @@ struct Options {
   const char* markdown = nullptr;
   IgnoreRules ignore;
   std::vector<const char*> ignore_files;
-  // Run by git as its external diff program: the path in the repository that git names.
+  // Run by git as its external diff program: the path in the repository that git names, the
+  // path after a rename, and whether git names an unmerged path alone.
   const char* git_path = nullptr;
+  const char* git_new_path = nullptr;
+  bool git_unmerged = false;
 };
 
 // One line on standard error: the program's name and the text.
@@ -195,12 +200,18 @@ Options parse_options(int argc, char** argv) {
       usage_error(say(Say::unknown_option, argv[i]));
     }
   }
-  if (operands.size() == GIT_OPERANDS) {
-    // git's external diff: path old-file old-hex old-mode new-file new-hex new-mode.
+  if (operands.size() == GIT_OPERANDS || operands.size() == GIT_RENAME_OPERANDS) {
+    // git's external diff: path old-file old-hex old-mode new-file new-hex new-mode, and after a
+    // rename new-path and git's lines about the rename.
     o.git_path = operands[0];
+    o.git_new_path = operands.size() == GIT_RENAME_OPERANDS ? operands[7] : operands[0];
     o.ref = operands[1];
     o.cmp = operands[4];
     o.print = true;
+  } else if (operands.size() == 1 && std::getenv("GIT_DIFF_PATH_TOTAL") != nullptr) {
+    o.git_path = operands[0];
+    o.git_unmerged = true;
+    return o;
   } else if (operands.size() == 2) {
     o.ref = operands[0];
     o.cmp = operands[1];
@@ -263,8 +274,8 @@ std::string first_line(std::string_view head) {
 }
 
 // Opens a netlist and reads its first bytes; tells its format when it is auto. False, with the
-// problem said on standard error, when the netlist cannot be used.
-bool take_in(Input& in, const char* path, int format) {
+// problem said on standard error (naming the netlist as shown), when the netlist cannot be used.
+bool take_in(Input& in, const char* path, const char* shown, int format) {
   in.path = path;
   in.format = format;
   if (is_standard_input(path)) {
@@ -276,25 +287,25 @@ bool take_in(Input& in, const char* path, int format) {
   }
   if (in.file == nullptr) {
     if (errno == EISDIR) {
-      complain(say(Say::is_a_directory, path));
+      complain(say(Say::is_a_directory, shown));
     } else {
-      complain(say(Say::cannot_read_netlist, path, std::strerror(errno)));
+      complain(say(Say::cannot_read_netlist, shown, std::strerror(errno)));
     }
     return false;
   }
   in.head.resize(DETECTION_HEAD);
   in.head.resize(std::fread(in.head.data(), 1, in.head.size(), in.file));
   if (std::ferror(in.file)) {
-    complain(say(Say::cannot_read_netlist, path, std::strerror(errno)));
+    complain(say(Say::cannot_read_netlist, shown, std::strerror(errno)));
     return false;
   }
   if (in.head.empty()) {
-    complain(say(Say::is_empty, path));
+    complain(say(Say::is_empty, shown));
     return false;
   }
   if (in.format == FORMAT_AUTO) in.format = detect_format(in.head);
   if (in.format < 0) {
-    complain(say(Say::format_not_told, path, first_line(in.head).c_str()));
+    complain(say(Say::format_not_told, shown, first_line(in.head).c_str()));
     return false;
   }
   return true;
@@ -309,9 +320,9 @@ bool set_path(Settings& s, int slot, const char* path) {
   return true;
 }
 
-// What went wrong, on standard error, naming the file and the cause.
-void report_failure(const RunReport& r) {
-  const char* file = r.file.c_str();
+// What went wrong, on standard error, naming the file (as shown) and the cause.
+void report_failure(const RunReport& r, const std::string& shown) {
+  const char* file = shown.c_str();
   const char* cause = r.sys_error != 0 ? std::strerror(r.sys_error) : "unknown error";
   switch (r.outcome) {
     case RunOutcome::completed:
@@ -440,23 +451,41 @@ ReviewInput review_input(const char* path, const Input& in, int parts, int pins)
   return {path, format_at(in.format).label, parts, pins};
 }
 
-int main_program(int argc, char** argv) {
-  set_language(language_asked(argc, argv));
-  Options o = parse_options(argc, argv);
-  set_language(o.language);
+// True when git shows what it runs through its pager, which takes colour as git's own diff does.
+bool git_pager_in_use() {
+  const char* value = std::getenv("GIT_PAGER_IN_USE");
+  return value != nullptr && (std::strcmp(value, "true") == 0 || std::strcmp(value, "1") == 0);
+}
+
+int compare_netlists(Options& o) {
   if (!read_ignore_files(o)) return EXIT_TROUBLE;
   if (o.git_path != nullptr) {
-    // A netlist added or deleted in the repository has nothing to compare with.
-    const bool added = std::strcmp(o.ref, "/dev/null") == 0;
-    if (added || std::strcmp(o.cmp, "/dev/null") == 0) {
-      std::fputs(say(added ? Say::git_added : Say::git_deleted, o.git_path).c_str(), stdout);
+    // An unmerged path, or a netlist added or deleted in the repository, has nothing to compare.
+    const bool added = !o.git_unmerged && std::strcmp(o.ref, "/dev/null") == 0;
+    const Say text = o.git_unmerged                         ? Say::git_unmerged
+                     : added                                ? Say::git_added
+                     : std::strcmp(o.cmp, "/dev/null") == 0 ? Say::git_deleted
+                                                            : Say::count;
+    if (text != Say::count) {
+      const std::string path = name_for_terminal(added ? o.git_new_path : o.git_path);
+      std::fputs(say(text, path.c_str()).c_str(), stdout);
       return EXIT_SAME;
     }
   }
+  // The names the netlists are told by: the paths as given, or a/PATH and b/PATH for git, whose
+  // paths on standard error are escaped, since a repository's names are hostile data too.
+  const std::string ref_name = o.git_path != nullptr ? std::string("a/") + o.git_path : o.ref;
+  const std::string cmp_name = o.git_path != nullptr ? std::string("b/") + o.git_new_path : o.cmp;
+  const auto shown = [&](const std::string& file) {
+    return file == o.ref ? ref_name : file == o.cmp ? cmp_name : file;
+  };
+  const auto said = [&](const std::string& file) {
+    return o.git_path != nullptr ? name_for_terminal(shown(file)) : shown(file);
+  };
   Input ref;
   Input cmp;
-  const bool ref_ok = take_in(ref, o.ref, o.ref_format);
-  const bool cmp_ok = take_in(cmp, o.cmp, o.cmp_format);
+  const bool ref_ok = take_in(ref, o.ref, said(o.ref).c_str(), o.ref_format);
+  const bool cmp_ok = take_in(cmp, o.cmp, said(o.cmp).c_str(), o.cmp_format);
   if (!ref_ok || !cmp_ok) return EXIT_TROUBLE;
 
   // The settings blocks, zero-filled, in memory that lives as long as the program.
@@ -503,11 +532,13 @@ int main_program(int argc, char** argv) {
   comparison_run(s, run_options, &report);
 
   if (report.outcome != RunOutcome::completed) {
-    report_failure(report);
+    report_failure(report, said(report.file));
     return EXIT_TROUBLE;
   }
-  for (const RunWarning& w : report.warnings)
-    report_warning(s, w);
+  for (RunWarning& w : report.warnings) {
+    report_warning(s, {w.message, said(w.file)});
+    w.file = shown(w.file);
+  }
   const bool stdout_taken =
       result_to_stdout || is_standard_input(o.json) || is_standard_input(o.markdown);
   if (!o.quiet && o.git_path == nullptr) {
@@ -521,30 +552,35 @@ int main_program(int argc, char** argv) {
   }
   if (!wants_review(o)) return exit_status(report);
 
-  ReviewInput ref_input = review_input(o.ref, ref, model.ref_parts, model.ref_pins);
-  ReviewInput cmp_input = review_input(o.cmp, cmp, model.cmp_parts, model.cmp_pins);
-  if (o.git_path != nullptr) {
-    ref_input.path = std::string("a/") + o.git_path;
-    cmp_input.path = std::string("b/") + o.git_path;
-  }
-  const Review review =
-      make_review(model, report, std::move(ref_input), std::move(cmp_input), o.ignore);
+  const Review review = make_review(
+      model, report, review_input(ref_name.c_str(), ref, model.ref_parts, model.ref_pins),
+      review_input(cmp_name.c_str(), cmp, model.cmp_parts, model.cmp_pins), o.ignore);
   bool written = true;
   if (o.print) {
     ListingStyle style;
     style.counts_only = o.stat;
     style.japanese = o.language == LANGUAGE_JAPANESE;
-    style.color = o.color == Color::always ||
-                  (o.color == Color::automatic && is_terminal(stdout) && !no_color_asked());
+    const bool terminal = is_terminal(stdout) || (o.git_path != nullptr && git_pager_in_use());
+    style.color =
+        o.color == Color::always || (o.color == Color::automatic && terminal && !no_color_asked());
+    if (!o.quiet && o.git_path == nullptr) std::fputc('\n', stdout);  // after the summary
     std::fputs(utf8_for_terminal(review_listing(review, style)).c_str(), stdout);
     written = std::fflush(stdout) == 0;
   }
   if (o.json != nullptr) written = write_view(o.json, review_json(review)) && written;
   if (o.html != nullptr) written = write_view(o.html, review_html(review)) && written;
   if (o.markdown != nullptr) written = write_view(o.markdown, review_markdown(review)) && written;
-  if (!written) return EXIT_TROUBLE;
-  // git stops at an external diff program that exits with anything but 0.
-  return o.git_path != nullptr ? EXIT_SAME : review.exit_status;
+  return written ? review.exit_status : EXIT_TROUBLE;
+}
+
+int main_program(int argc, char** argv) {
+  set_language(language_asked(argc, argv));
+  Options o = parse_options(argc, argv);
+  set_language(o.language);
+  const int status = compare_netlists(o);
+  // git stops at an external diff program that exits with anything but 0: trouble with one
+  // netlist is said on standard error, and git goes on with the next file.
+  return o.git_path != nullptr ? EXIT_SAME : status;
 }
 
 }  // namespace

@@ -144,6 +144,8 @@ constexpr std::array<Texts, static_cast<std::size_t>(Say::count)> kTexts = {{
     {"%s: new netlist\n", "%s: 新しいネットリスト\n"},
     // git_deleted
     {"%s: netlist deleted\n", "%s: 削除されたネットリスト\n"},
+    // git_unmerged
+    {"%s: unmerged\n", "%s: マージされていません\n"},
 }};
 
 int g_language = LANGUAGE_ENGLISH;

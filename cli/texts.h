@@ -46,6 +46,7 @@ enum class Say {
   cannot_write_view,
   git_added,
   git_deleted,
+  git_unmerged,
   count,
 };
 

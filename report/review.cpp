@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 #include <set>
+#include <tuple>
 #include <unordered_map>
 
 #include "compare/pins.h"
@@ -11,23 +13,6 @@
 namespace veltrax {
 
 namespace {
-
-// For every net of one side, the nets of the other side that hold any of its members.
-std::vector<std::set<std::size_t>> partners(const std::vector<Net>& from,
-                                            const std::vector<Net>& to) {
-  std::unordered_map<std::string_view, std::size_t> net_of;
-  for (std::size_t k = 0; k < to.size(); ++k) {
-    for (const std::string& m : to[k].members)
-      net_of.emplace(m, k);
-  }
-  std::vector<std::set<std::size_t>> result(from.size());
-  for (std::size_t k = 0; k < from.size(); ++k) {
-    for (const std::string& m : from[k].members) {
-      if (const auto it = net_of.find(m); it != net_of.end()) result[k].insert(it->second);
-    }
-  }
-  return result;
-}
 
 std::vector<std::string> sorted(std::vector<std::string> v) {
   std::sort(v.begin(), v.end());
@@ -42,7 +27,8 @@ std::vector<std::string> difference(const std::vector<std::string>& a,
   return out;
 }
 
-std::vector<std::string> names(const std::vector<Net>& nets, const std::set<std::size_t>& which) {
+std::vector<std::string> names(const std::vector<Net>& nets,
+                               const std::vector<std::size_t>& which) {
   std::vector<std::string> out;
   for (const std::size_t k : which)
     out.push_back(nets[k].name);
@@ -80,12 +66,49 @@ const char* net_change_word(NetChangeKind kind) {
 }
 
 std::vector<NetChange> net_view(const std::vector<Net>& ref, const std::vector<Net>& cmp) {
-  const auto ref_partners = partners(ref, cmp);
-  const auto cmp_partners = partners(cmp, ref);
-  std::map<std::string_view, std::size_t> cmp_by_name;
-  for (std::size_t k = 0; k < cmp.size(); ++k)
-    cmp_by_name.emplace(cmp[k].name, k);
-  std::vector<bool> cmp_done(cmp.size(), false);
+  // Both sides' nets in one numbering (compare net k is ref.size() + k), joined into groups of
+  // nets that share members: each group is one change, or, when pins moved between nets that
+  // stay, a change of each net.
+  const std::size_t cmp_0 = ref.size();
+  std::vector<std::size_t> group(ref.size() + cmp.size());
+  std::iota(group.begin(), group.end(), std::size_t{0});
+  const auto root = [&](std::size_t k) {
+    while (group[k] != k)
+      k = group[k] = group[group[k]];
+    return k;
+  };
+  std::unordered_map<std::string_view, std::size_t> cmp_net_of;
+  for (std::size_t c = 0; c < cmp.size(); ++c) {
+    for (const std::string& m : cmp[c].members)
+      cmp_net_of.emplace(m, c);
+  }
+  std::vector<std::map<std::size_t, int>> shared(ref.size());  // compare net: members in common
+  std::vector<bool> linked(group.size(), false);
+  for (std::size_t r = 0; r < ref.size(); ++r) {
+    for (const std::string& m : ref[r].members) {
+      const auto it = cmp_net_of.find(m);
+      if (it == cmp_net_of.end()) continue;
+      ++shared[r][it->second];
+      group[root(r)] = root(cmp_0 + it->second);
+      linked[r] = linked[cmp_0 + it->second] = true;
+    }
+  }
+  // A net whose members all went, and a net of its name whose members all came: one net changed.
+  std::map<std::string_view, std::size_t> lone_cmp;
+  for (std::size_t c = 0; c < cmp.size(); ++c) {
+    if (!linked[cmp_0 + c]) lone_cmp.emplace(cmp[c].name, c);
+  }
+  for (std::size_t r = 0; r < ref.size(); ++r) {
+    const auto it = linked[r] ? lone_cmp.end() : lone_cmp.find(ref[r].name);
+    if (it == lone_cmp.end()) continue;
+    group[root(r)] = root(cmp_0 + it->second);
+    lone_cmp.erase(it);
+  }
+  std::map<std::size_t, std::pair<std::vector<std::size_t>, std::vector<std::size_t>>> groups;
+  for (std::size_t k = 0; k < group.size(); ++k) {
+    auto& [refs, cmps] = groups[root(k)];
+    (k < cmp_0 ? refs : cmps).push_back(k < cmp_0 ? k : k - cmp_0);
+  }
 
   std::vector<NetChange> changes;
   const auto changed = [&](std::size_t r, std::size_t c) {
@@ -104,35 +127,54 @@ std::vector<NetChange> net_view(const std::vector<Net>& ref, const std::vector<N
     }
     changes.push_back(std::move(n));
   };
-
-  for (std::size_t r = 0; r < ref.size(); ++r) {
-    const std::set<std::size_t>& to = ref_partners[r];
-    if (to.size() >= 2) {
-      changes.push_back(net_change(NetChangeKind::split, {ref[r].name}, names(cmp, to)));
-    } else if (to.empty()) {
-      // A net whose members all went, and a net of its name whose members all came: changed.
-      const auto same_name = cmp_by_name.find(ref[r].name);
-      if (same_name != cmp_by_name.end() && cmp_partners[same_name->second].empty()) {
-        cmp_done[same_name->second] = true;
-        changed(r, same_name->second);
-      } else {
-        changes.push_back(net_change(NetChangeKind::deleted, {ref[r].name}, {}, ref[r].members));
+  const auto deleted = [&](std::size_t r) {
+    changes.push_back(net_change(NetChangeKind::deleted, {ref[r].name}, {}, ref[r].members));
+  };
+  const auto added = [&](std::size_t c) {
+    changes.push_back(net_change(NetChangeKind::added, {}, {cmp[c].name}, cmp[c].members));
+  };
+  for (const auto& [key, sides] : groups) {
+    const auto& [refs, cmps] = sides;
+    if (cmps.empty()) {
+      deleted(refs.front());
+    } else if (refs.empty()) {
+      added(cmps.front());
+    } else if (refs.size() == 1 && cmps.size() == 1) {
+      changed(refs.front(), cmps.front());
+    } else if (refs.size() == 1) {
+      changes.push_back(net_change(NetChangeKind::split, {ref[refs[0]].name}, names(cmp, cmps)));
+    } else if (cmps.size() == 1) {
+      changes.push_back(net_change(NetChangeKind::merged, names(ref, refs), {cmp[cmps[0]].name}));
+    } else {
+      // Pins moved between nets: each net goes on as the net of its name, else as the one it
+      // shares most with; a net that goes on as none is deleted or added.
+      std::vector<std::tuple<bool, int, std::size_t, std::size_t>> pairs;
+      for (const std::size_t r : refs) {
+        for (const auto& [c, n] : shared[r])
+          pairs.emplace_back(ref[r].name != cmp[c].name, -n, r, c);
       }
-    } else if (const std::size_t c = *to.begin(); cmp_partners[c].size() == 1) {
-      cmp_done[c] = true;
-      changed(r, c);
+      std::sort(pairs.begin(), pairs.end());
+      std::set<std::size_t> paired;
+      for (const auto& [other_name, n, r, c] : pairs) {
+        if (paired.count(r) > 0 || paired.count(cmp_0 + c) > 0) continue;
+        paired.insert({r, cmp_0 + c});
+        changed(r, c);
+      }
+      for (const std::size_t r : refs) {
+        if (paired.count(r) == 0) deleted(r);
+      }
+      for (const std::size_t c : cmps) {
+        if (paired.count(cmp_0 + c) == 0) added(c);
+      }
     }
   }
-  for (std::size_t c = 0; c < cmp.size(); ++c) {
-    const std::set<std::size_t>& from = cmp_partners[c];
-    if (from.size() >= 2) {
-      changes.push_back(net_change(NetChangeKind::merged, names(ref, from), {cmp[c].name}));
-    } else if (from.empty() && !cmp_done[c]) {
-      changes.push_back(net_change(NetChangeKind::added, {}, {cmp[c].name}, cmp[c].members));
-    }
-  }
-  std::stable_sort(changes.begin(), changes.end(),
-                   [](const NetChange& a, const NetChange& b) { return a.kind < b.kind; });
+  // In order of kind, then of the first name.
+  const auto first_name = [](const NetChange& n) -> const std::string& {
+    return n.ref_names.empty() ? n.cmp_names.front() : n.ref_names.front();
+  };
+  std::stable_sort(changes.begin(), changes.end(), [&](const NetChange& a, const NetChange& b) {
+    return a.kind != b.kind ? a.kind < b.kind : first_name(a) < first_name(b);
+  });
   return changes;
 }
 

@@ -14,12 +14,15 @@ namespace veltrax {
 
 // What became of a net from the reference to the compare netlist.
 enum class NetChangeKind {
-  added,    // a compare net none of whose pins was on a reference net
-  deleted,  // a reference net none of whose pins is on a compare net
+  added,    // a compare net that goes on from no reference net: its pins are new, or moved
+            // to it from nets that go on
+  deleted,  // a reference net that goes on as no compare net: its pins are gone, or moved
   renamed,  // the same members under another name
-  merged,   // pins of two or more reference nets now on one compare net
-  split,    // pins of one reference net now on two or more compare nets
-  changed,  // one net on each side, its members added or removed (its name may differ)
+  merged,   // pins of two or more reference nets now on one compare net, and on no other
+  split,    // pins of one reference net now on two or more compare nets that hold no other's
+  changed,  // one net on each side, its members added or removed (its name may differ); also
+            // each net that goes on where pins moved between nets (by its name, else the net it
+            // shares most pins with)
 };
 
 struct NetChange {

@@ -30,9 +30,13 @@ class Cli : public ::testing::Test {
   }
   // Runs the program in the scratch folder with the given arguments (shell words).
   Outcome run(const std::string& args, const std::string& env = "LC_ALL=C") {
-    const std::string command = "cd '" + dir.path().string() + "' && " + env + " '" + VELTRAX_CLI +
-                                "' " + args + " >out.txt 2>err.txt";
-    const int raw = std::system(command.c_str());
+    return shell(env + " '" + VELTRAX_CLI + "' " + args);
+  }
+  // Runs shell commands in the scratch folder.
+  Outcome shell(const std::string& commands) {
+    const std::string line =
+        "cd '" + dir.path().string() + "' && (" + commands + ") >out.txt 2>err.txt";
+    const int raw = std::system(line.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::read_file(dir / "out.txt"),
             test::read_file(dir / "err.txt")};
   }
@@ -202,6 +206,87 @@ TEST_F(Cli, NumbersResultFiles) {
   run("-n ref.net cmp.net");
   const Outcome second = run("-n ref.net cmp.net");
   EXPECT_NE(second.out.find("Result file: cmp-01.csv"), std::string::npos);
+}
+
+TEST_F(Cli, PrintsTheListingInColourOnlyWhenAskedAndLeavesTheResultFileAsItWas) {
+  ASSERT_EQ(run("ref.net cmp.net -o plain.csv").status, 1);
+  const Outcome always = run("-q --print --color=always ref.net cmp.net");
+  EXPECT_EQ(always.status, 1);
+  EXPECT_NE(always.out.find("\x1b[1mParts:\x1b[0m value 1, unchanged 1\n"), std::string::npos);
+  EXPECT_NE(always.out.find("R1  10k / R0603 -> 22k / R0603\n"), std::string::npos);
+  EXPECT_EQ(test::read_file(dir / "cmp.csv"), test::read_file(dir / "plain.csv"));
+  EXPECT_NE(run("--print ref.net cmp.net").out.find("Result file: cmp.csv\n\nReference  ref.net"),
+            std::string::npos);  // the summary, then the listing
+  for (const char* piped : {"--color=never", "--color=auto", ""})
+    EXPECT_EQ(run(std::string("-q --print ref.net cmp.net ") + piped).out.find('\x1b'),
+              std::string::npos)
+        << piped;
+  // On a terminal, auto colours unless NO_COLOR asks for none.
+  const auto on_terminal = [&](const std::string& env) {
+    return shell("script -qec \"" + env + " '" + VELTRAX_CLI +
+                 "' -q --print ref.net cmp.net\" /dev/null")
+        .out;
+  };
+  EXPECT_NE(on_terminal("").find("\x1b[1m"), std::string::npos);
+  EXPECT_EQ(on_terminal("NO_COLOR=1").find('\x1b'), std::string::npos);
+
+  const Outcome stat = run("-q --stat ref.net cmp.net");
+  EXPECT_EQ(stat.status, 1);
+  EXPECT_NE(stat.out.find("\nParts: value 1, unchanged 1\nNets: no changes\nPins: unchanged 2\n"),
+            std::string::npos)
+      << stat.out;
+  EXPECT_EQ(stat.out.find("22k"), std::string::npos);
+}
+
+TEST_F(Cli, ServesGitAsItsExternalDiffProgram) {
+  const auto git = [&](const std::string& command) {
+    return shell("export GIT_CONFIG_NOSYSTEM=1 GIT_CONFIG_GLOBAL=/dev/null HOME=. LC_ALL=C; " +
+                 command);
+  };
+  test::write_file(dir / "board.net", kRef);
+  const std::string bad = "bad\x1b[2J.net";  // a path of a repository is hostile data too
+  test::write_file(dir / bad, kRef);
+  test::write_file(dir / ".gitattributes", "*.net diff=netlist\n");
+  ASSERT_EQ(git("git init -q && git config user.name T && git config user.email t@example.com && "
+                "git config diff.netlist.command \"" VELTRAX_CLI "\" && "
+                "git add .gitattributes *.net && git commit -qm one")
+                .status,
+            0);
+  test::write_file(dir / "board.net", kCmp);
+  test::write_file(dir / bad, "no netlist\n");
+  ASSERT_EQ(git("git commit -qam two").status, 0);
+  const Outcome committed = git("git diff HEAD~1 HEAD");
+  EXPECT_EQ(committed.status, 0);
+  // A netlist that cannot be read is told on standard error, and git goes on to the next.
+  EXPECT_EQ(
+      committed.err,
+      "veltrax_diffr: b/bad\\x1B[2J.net: cannot tell the netlist format from its first line \"no "
+      "netlist\"; name it with --format\n");
+  EXPECT_NE(committed.out.find("Reference  a/board.net  (PADS; parts 2, pins 2)\n"
+                               "Compare    b/board.net  (PADS; parts 2, pins 2)\n"),
+            std::string::npos)
+      << committed.out;
+  EXPECT_NE(committed.out.find("  value  R1  10k / R0603 -> 22k / R0603\n"), std::string::npos);
+
+  test::write_file(dir / "board.net",
+                   test::pads_netlist("R1 22k@R0603\nU1 LM358@SO8", "AGND: R1.1 U1.4"));
+  const Outcome worktree = git("git diff board.net");
+  EXPECT_EQ(worktree.status, 0);
+  EXPECT_NE(worktree.out.find("  renamed  GND -> AGND  R1.1 U1.4\n"), std::string::npos)
+      << worktree.out;
+  const Outcome renamed = git("git mv -f board.net main.net && git diff -M --cached HEAD");
+  EXPECT_EQ(renamed.status, 0);
+  EXPECT_NE(renamed.out.find("a/board.net"), std::string::npos) << renamed.out;
+  EXPECT_NE(renamed.out.find("b/main.net"), std::string::npos);
+  EXPECT_EQ(test::folder_names(dir.path()),
+            (std::vector<std::string>{".git", ".gitattributes", bad, "cmp.net", "err.txt",
+                                      "main.net", "out.txt", "ref.net"}));  // no result file
+
+  // An unmerged path alone, and git's pager, which takes colour as git's own diff does.
+  EXPECT_EQ(run("main.net", "GIT_DIFF_PATH_TOTAL=1").out, "main.net: unmerged\n");
+  const std::string operands = "main.net ref.net 0 100644 cmp.net 0 100644";
+  EXPECT_NE(run(operands, "GIT_PAGER_IN_USE=true").out.find("\x1b[33mvalue"), std::string::npos);
+  EXPECT_EQ(run(operands, "GIT_PAGER_IN_USE=true NO_COLOR=1").out.find('\x1b'), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,159 @@
+// The terminal listing of a review: its sections, what it folds, how it wraps, its counts-only
+// and Japanese forms, its colour, and that no name of a netlist reaches the terminal as a control.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "report/views.h"
+#include "settings/settings.h"
+
+namespace veltrax {
+namespace {
+
+const std::string kHostile = "R\x1b]0;owned\x07\n9\x9b";  // ESC, BEL, a newline, a C1 byte
+
+std::string counted(const std::vector<std::string>& members) {
+  std::string text = std::to_string(members.size()) + "pin|";
+  for (const std::string& m : members)
+    text += m + "|";
+  return text;
+}
+
+PinRow pin_row(const char* kind, std::string designator, bool in_ref, bool in_cmp,
+               const std::string& members) {
+  PinRow row;
+  row.kind = kind;
+  row.designator = std::move(designator);
+  row.pin = "1";
+  row.in_ref = in_ref;
+  row.in_cmp = in_cmp;
+  row.ref_net = in_ref ? "OUT" : "";
+  row.cmp_net = in_cmp ? "OUT" : "";
+  row.ref_members = in_ref ? members : "";
+  row.cmp_members = in_cmp ? members : "";
+  return row;
+}
+
+Review sample() {
+  Review r;
+  r.ref = {"old/" + kHostile + ".net", "PADS", 3, 9};
+  r.cmp = {"new.net", "PADS", 4, 10};
+  r.warnings = {{MSG_NAMES_MAY_BE_CUT, "old.net"}};
+  r.part_counts.same = 2;
+  r.pin_counts.same = 7;
+  r.parts = {{"value", "R1", true, true, "10k", "22k", "R0603", "R0603"},
+             {"ADD", kHostile, false, true, "", "1u" + kHostile, "", "C0402"}};
+  r.nets = net_view({{"N$5", {"R1.1", "U1.2"}}, {"GND", {"R1.2"}}},
+                    {{"N$7", {"R1.1", "U1.2"}}, {"GND", {"R1.2", kHostile + ".1"}}});
+  std::vector<std::string> many;
+  for (int k = 1; k <= 60; ++k)
+    many.push_back("U7." + std::to_string(k));
+  r.pins = {pin_row("ADD", kHostile, false, true, counted({kHostile + ".1", "R1.2"})),
+            pin_row("DEL", "U7", true, false, counted(many)),
+            pin_row("ERR", "U9", true, true, "**OPEN ERROR**"),
+            pin_row("ERR", "U9", true, true, "**OPEN ERROR**")};
+  r.pins[2].pin = r.pins[3].pin = "3";
+  r.pins[2].open_unchanged = r.pins[3].open_unchanged = true;
+  r.open_unchanged = 2;
+  r.ignored.nets = 1;
+  r.exit_status = 1;
+  return r;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
+  return lines;
+}
+
+TEST(Listing, GivesTheSectionsInOrderAndFoldsUnchangedOpenPinsIntoOneCountedLine) {
+  const std::string text = review_listing(sample(), {});
+  std::size_t at = 0;
+  for (const char* part :
+       {"Reference  old/", "Compare    new.net  (PADS; parts 4, pins 10)", "Warnings",
+        "old.net: names that fill their room", "Parts: added 1, value 1, unchanged 2", "  added  ",
+        "  value  R1", "10k / R0603 -> 22k / R0603", "Nets: renamed 1, changed 1",
+        "renamed  N$5 -> N$7  R1.1 U1.2 (program-made names)", "Pins: added 1, deleted 1",
+        "Unchanged open pins: 2", "Ignored: net changes 1", "Differences found (exit status 1)"}) {
+    const std::size_t found = text.find(part, at);
+    ASSERT_NE(found, std::string::npos) << part << "\n" << text;
+    at = found;
+  }
+  EXPECT_EQ(text.find("U9."), std::string::npos);  // no row of an unchanged open pin
+}
+
+TEST(Listing, ListsEveryMemberWrappedUnderItsListWithinTheWidth) {
+  const std::vector<std::string> lines = lines_of(review_listing(sample(), {}));
+  std::size_t first = 0;
+  while (first < lines.size() && lines[first].find("- (60) U7.1 ") == std::string::npos)
+    ++first;
+  ASSERT_LT(first, lines.size());
+  const std::size_t column = lines[first].find("U7.1 ");
+  std::string members;
+  for (std::size_t k = first; k < lines.size() && (k == first || lines[k][0] == ' '); ++k) {
+    EXPECT_LE(lines[k].size(), 100u) << lines[k];
+    if (k > first) {
+      EXPECT_EQ(lines[k].find_first_not_of(' '), column) << lines[k];
+    }
+    members += lines[k].substr(k == first ? column : lines[k].find_first_not_of(' ')) + " ";
+  }
+  for (int k = 1; k <= 60; ++k)
+    EXPECT_NE(members.find("U7." + std::to_string(k) + " "), std::string::npos) << k;
+}
+
+TEST(Listing, StatGivesTheInputsAndTheCountsAlone) {
+  ListingStyle style;
+  style.counts_only = true;
+  const std::vector<std::string> lines = lines_of(review_listing(sample(), style));
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[2], "Parts: added 1, value 1, unchanged 2");
+  EXPECT_EQ(lines[3], "Nets: renamed 1, changed 1");
+  EXPECT_EQ(lines[4], "Pins: added 1, deleted 1, unchanged 7");
+  EXPECT_EQ(lines[5].rfind("Unchanged open pins: 2 (", 0), 0u);
+  EXPECT_EQ(lines[6], "Ignored: net changes 1");
+}
+
+TEST(Listing, SpeaksJapaneseAndDecodesShiftJisNames) {
+  Review r = sample();
+  r.parts[0].designator = "\x83\x6c\x83\x62\x83\x67";  // ネット in Shift-JIS
+  ListingStyle style;
+  style.japanese = true;
+  const std::string text = review_listing(r, style);
+  for (const char* part : {"基準", "警告", "上限の長さ", "部品: 追加 1、値 1、変化なし 2",
+                           "\n  値    ネット  ", "違いあり (終了コード 1)"})
+    EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+  EXPECT_EQ(text.find("Parts"), std::string::npos);
+}
+
+TEST(Listing, ColoursItsOwnWordsOnlyAndNoNameSendsAControl) {
+  for (const bool color : {false, true}) {
+    for (const bool japanese : {false, true}) {
+      for (const bool counts_only : {false, true}) {
+        const std::string text = review_listing(sample(), {color, counts_only, japanese});
+        EXPECT_NE(text.find("R\\x1B]0;owned\\x07\\x0A9\\x9B"), std::string::npos) << text;
+        EXPECT_EQ(text.find("\xc2\x9b"), std::string::npos);
+        for (std::size_t k = 0; k < text.size(); ++k) {
+          const auto c = static_cast<unsigned char>(text[k]);
+          if (c >= 0x20 || c == '\n') continue;
+          ASSERT_TRUE(color && c == 0x1b) << k << "\n" << text;
+          const std::string code = text.substr(k, text.find('m', k) + 1 - k);
+          EXPECT_TRUE(code == "\x1b[0m" || code == "\x1b[1m" || code == "\x1b[31m" ||
+                      code == "\x1b[32m" || code == "\x1b[33m")
+              << code.substr(1);
+        }
+      }
+    }
+  }
+  const std::string text = review_listing(sample(), {true, false, false});
+  for (const char* inked :
+       {"\x1b[1mParts:\x1b[0m", "\x1b[32madded\x1b[0m", "\x1b[31mdeleted\x1b[0m",
+        "\x1b[33mvalue\x1b[0m", "\x1b[32m+" /* a member added to GND */})
+    EXPECT_NE(text.find(inked), std::string::npos) << inked + 1;
+}
+
+}  // namespace
+}  // namespace veltrax
