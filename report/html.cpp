@@ -487,6 +487,12 @@ class Page {
       if (c.kind == NetChangeKind::changed) {
         member_list(rows, c.members_added, "ins");
         member_list(rows, c.members_removed, "del");
+      } else if (c.kind == NetChangeKind::merged) {
+        rows +=
+            "<span class=\"none\">" + std::to_string(c.ref_names.size()) + " nets, now one</span>";
+      } else if (c.kind == NetChangeKind::split) {
+        rows +=
+            "<span class=\"none\">one net, now " + std::to_string(c.cmp_names.size()) + "</span>";
       } else {
         member_list(rows, c.members, "span");
       }
