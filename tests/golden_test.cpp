@@ -88,8 +88,9 @@ TEST_P(Golden, MatchesTheExpectedFilesByteForByte) {
   // The views, for the cases that hold an expected file of one.
   std::map<std::string, std::string> views;
   if (report.outcome == RunOutcome::completed) {
-    const Review review = make_review(model, report, {"ref.net", format_label(kv["ref_format"])},
-                                      {"cmp.net", format_label(kv["cmp_format"])}, {});
+    const Review review = make_review(
+        model, report, {"ref.net", format_label(kv["ref_format"]), model.ref_parts, model.ref_pins},
+        {"cmp.net", format_label(kv["cmp_format"]), model.cmp_parts, model.cmp_pins}, {});
     views["expected.listing"] = review_listing(review, {});
     views["expected.md"] = review_markdown(review);
     views["expected.json"] = review_json(review);
