@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
+#include <unordered_map>
 
 #include "report/text.h"
 #include "report/views.h"
@@ -67,34 +67,59 @@ std::vector<std::string_view> split_members(std::string_view counted) {
   return entries;
 }
 
-// One side of a pin row: its net and the net's whole member list; a pin alone on its net
-// ("**OPEN ERROR**") is a net of that pin, marked open.
-Json pin_side(const std::string& net, const std::string& counted, const std::string& own) {
-  const bool open = counted == OPEN_NET;
-  Json members = Json::array();
-  if (open) {
-    members.push_back(text(own));
-  } else {
-    for (const std::string_view m : split_members(counted))
-      members.push_back(text(m));
-  }
-  return Json{{"net", text(net)}, {"members", std::move(members)}, {"open", open}};
+std::string dump(const Json& value) {
+  // Every text is UTF-8 already; replacing keeps the document valid whatever comes.
+  return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-Json pin_row(const PinRow& row) {
-  const bool exchange = row.kind == "pin exchange";
-  const std::string ref_pin = row.designator + "." + row.pin;
-  const std::string cmp_pin = row.designator + "." + (exchange ? row.cmp_pin : row.pin);
-  Json out;
-  out["category"] = row.kind;
-  out["designator"] = text(row.designator);
-  out["pin"] = text(row.pin);
-  out["compare_pin"] = exchange ? text(row.cmp_pin) : Json();
-  out["reference"] = row.in_ref ? pin_side(row.ref_net, row.ref_members, ref_pin) : Json();
-  out["compare"] = row.in_cmp ? pin_side(row.cmp_net, row.cmp_members, cmp_pin) : Json();
-  out["open_unchanged"] = row.open_unchanged;
-  return out;
-}
+// Pin rows as text. Every pin of a net that changed has a row with the net's whole member list,
+// so a large net comes again in many rows: each member list is converted once.
+class PinRows {
+ public:
+  std::string operator()(const PinRow& row) {
+    const bool exchange = row.kind == "pin exchange";
+    std::string out = "{\"category\":" + dump(row.kind);
+    out += ",\"designator\":" + dump(text(row.designator));
+    out += ",\"pin\":" + dump(text(row.pin));
+    out += ",\"compare_pin\":" + (exchange ? dump(text(row.cmp_pin)) : "null");
+    out += ",\"reference\":";
+    side(out, row.in_ref, row.ref_net, row.ref_members, row.designator + "." + row.pin);
+    out += ",\"compare\":";
+    side(out, row.in_cmp, row.cmp_net, row.cmp_members,
+         row.designator + "." + (exchange ? row.cmp_pin : row.pin));
+    out += ",\"open_unchanged\":";
+    out += row.open_unchanged ? "true}" : "false}";
+    return out;
+  }
+
+ private:
+  // One side: its net and the net's members; a pin alone on its net ("**OPEN ERROR**") is a net
+  // of that pin, marked open. null where the row has no net on that side.
+  void side(std::string& out, bool present, const std::string& net, const std::string& counted,
+            const std::string& own) {
+    if (!present) {
+      out += "null";
+      return;
+    }
+    const bool open = counted == OPEN_NET;
+    out += "{\"net\":" + dump(text(net)) + ",\"members\":";
+    if (open) {
+      out += dump(Json::array({text(own)}));
+    } else {
+      auto [at, added] = members_.try_emplace(counted);
+      if (added) {
+        Json members = Json::array();
+        for (const std::string_view m : split_members(counted))
+          members.push_back(text(m));
+        at->second = dump(members);
+      }
+      out += at->second;
+    }
+    out += open ? ",\"open\":true}" : ",\"open\":false}";
+  }
+
+  std::unordered_map<std::string, std::string> members_;  // by counted member list
+};
 
 Json part_row(const PartRow& row) {
   const auto side = [](bool present, const std::string& value, const std::string& footprint) {
@@ -168,11 +193,6 @@ Json pin_counts(const PinCounts& n) {
               {"open_unchanged", n.open_unchanged}};
 }
 
-std::string dump(const Json& value) {
-  // Every text is UTF-8 already; replacing keeps the document valid whatever comes.
-  return value.dump(-1, ' ', false, Json::error_handler_t::replace);
-}
-
 // The document's members, each on its own line; an array of rows puts each row on its own line.
 class Document {
  public:
@@ -190,13 +210,16 @@ class Document {
     out_ += "[";
     for (std::size_t k = 0; k < rows.size(); ++k) {
       out_ += k == 0 ? "\n    " : ",\n    ";
-      out_ += dump(convert(rows[k]));
+      out_ += text_of(convert(rows[k]));
     }
     out_ += "\n  ]";
   }
+  void reserve(std::size_t bytes) { out_.reserve(bytes); }
   std::string finish() { return std::move(out_) + "\n}\n"; }
 
  private:
+  static std::string text_of(const Json& row) { return dump(row); }
+  static std::string text_of(std::string row) { return row; }
   void open(const char* key) {
     out_ += out_.empty() ? "{\n  " : ",\n  ";
     out_ += dump(Json(key));
@@ -205,10 +228,29 @@ class Document {
   std::string out_;
 };
 
+// Room for the document, so that a large one is not copied as it grows: a member list takes
+// about one and a half times its counted text, a row about 200 bytes more. Room reserved but
+// never written is never touched.
+std::size_t estimated_size(const Review& review) {
+  std::size_t bytes = 4096;
+  for (const PinRow& row : review.pins)
+    bytes += 256 + (row.ref_members.size() + row.cmp_members.size()) * 3 / 2;
+  for (const NetChange& n : review.nets) {
+    bytes += 256;
+    for (const auto* v :
+         {&n.ref_names, &n.cmp_names, &n.members, &n.members_added, &n.members_removed}) {
+      for (const std::string& name : *v)
+        bytes += 8 + name.size() * 2;
+    }
+  }
+  return bytes + review.parts.size() * 512 + review.warnings.size() * 512;
+}
+
 }  // namespace
 
 std::string review_json(const Review& review) {
   Document d;
+  d.reserve(estimated_size(review));
   d.member("format", "veltrax-diffr-review");
   d.member("version", 1);
   d.member("inputs", Json{{"reference", input(review.ref)}, {"compare", input(review.cmp)}});
@@ -216,7 +258,7 @@ std::string review_json(const Review& review) {
   d.member("summary", Json{{"parts", part_counts(review.part_counts)},
                            {"pins", pin_counts(review.pin_counts)}});
   d.rows("parts", review.parts, part_row);
-  d.rows("pins", review.pins, pin_row);
+  d.rows("pins", review.pins, PinRows());
   d.rows("nets", review.nets, net_change);
   d.member("ignored", Json{{"parts", review.ignored.parts},
                            {"pins", review.ignored.pins},
