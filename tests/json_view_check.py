@@ -2,8 +2,8 @@
 """The JSON view of real runs: valid against docs/review.schema.json, and saying what the result
 file of the same run says.
 
-Runs veltrax_diffr --json on every golden case, on the examples and on a pair of netlists with
-hostile names made here. Each document must validate; its part and pin rows must be the result
+Runs veltrax_diffr --json on every golden case and on a pair of netlists with hostile names made
+here. Each document must validate; its part and pin rows must be the result
 file's C. and N. rows in order (category, designator, pin, names; member lists equal where the
 result file does not cut them with "...", and starting as the cut text where it does), its
 summaries the SUM lines, its warnings those on standard error, its exit status the program's.
@@ -14,7 +14,6 @@ Exits 77 (skipped) when python3-jsonschema cannot be imported.
 import json
 import os
 import re
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -147,15 +146,20 @@ def check_against_result(doc, csv, stderr, english):
     return problems
 
 
-def case_options(folder):
-    kv = {"ref_format": "6", "cmp_format": "6", "format_option": "0", "language": "en"}
-    path = os.path.join(folder, "case.txt")
-    if os.path.exists(path):
-        with open(path, encoding="ascii") as f:
-            kv.update(l.strip().split("=", 1) for l in f if "=" in l)
-    return ["--ref-format", FORMATS[int(kv["ref_format"])],
-            "--cmp-format", FORMATS[int(kv["cmp_format"])],
-            "-x", kv["format_option"], "-l", kv["language"]], kv["language"] == "en"
+def golden_cases(golden):
+    """(name, ref.net, cmp.net, options, English) of every golden case."""
+    for name in sorted(os.listdir(golden)):
+        folder = os.path.join(golden, name)
+        kv = {"ref_format": "6", "cmp_format": "6", "format_option": "0", "language": "en"}
+        if os.path.exists(os.path.join(folder, "case.txt")):
+            with open(os.path.join(folder, "case.txt"), encoding="ascii") as f:
+                kv.update(l.strip().split("=", 1) for l in f if "=" in l)
+        with open(os.path.join(folder, "ref.net"), "rb") as ref, \
+                open(os.path.join(folder, "cmp.net"), "rb") as cmp:
+            yield (name, ref.read(), cmp.read(),
+                   ["--ref-format", FORMATS[int(kv["ref_format"])], "--cmp-format",
+                    FORMATS[int(kv["cmp_format"])], "-x", kv["format_option"],
+                    "-l", kv["language"]], kv["language"] == "en")
 
 
 def run_case(program, validator, work, options, english):
@@ -185,33 +189,21 @@ def main():
         schema = json.load(f)
     Draft202012Validator.check_schema(schema)
     validator = Draft202012Validator(schema)
-
-    golden = os.path.join(source, "tests", "golden")
-    pairs = [(name, os.path.join(golden, name, "ref.net"), os.path.join(golden, name, "cmp.net"),
-              *case_options(os.path.join(golden, name))) for name in sorted(os.listdir(golden))]
-    examples = os.path.join(source, "examples")
-    pairs.append(("examples", os.path.join(examples, "amp-rev-a.net"),
-                  os.path.join(examples, "amp-rev-b.net"), [], True))
+    cases = list(golden_cases(os.path.join(source, "tests", "golden")))
+    cases.append(("hostile names", HOSTILE_REF, HOSTILE_CMP, ["-f", "pads"], True))
     failed = 0
     with tempfile.TemporaryDirectory() as scratch:
-        hostile = os.path.join(scratch, "hostile")
-        os.mkdir(hostile)
-        for name, data in (("ref.net", HOSTILE_REF), ("cmp.net", HOSTILE_CMP)):
-            with open(os.path.join(hostile, name), "wb") as f:
-                f.write(data)
-        pairs.append(("hostile names", os.path.join(hostile, "ref.net"),
-                      os.path.join(hostile, "cmp.net"), ["-f", "pads"], True))
-        for name, ref, cmp, options, english in pairs:
-            work = os.path.join(scratch, "run")
-            shutil.rmtree(work, ignore_errors=True)
+        for name, ref, cmp, options, english in cases:
+            work = os.path.join(scratch, name)
             os.mkdir(work)
-            shutil.copy(ref, os.path.join(work, "ref.net"))
-            shutil.copy(cmp, os.path.join(work, "cmp.net"))
+            for file, data in (("ref.net", ref), ("cmp.net", cmp)):
+                with open(os.path.join(work, file), "wb") as f:
+                    f.write(data)
             problems = run_case(program, validator, work, options, english)
             for p in problems:
                 print("%s: %s" % (name, p))
             failed += bool(problems)
-    print("%d passed, %d failed" % (len(pairs) - failed, failed))
+    print("%d passed, %d failed" % (len(cases) - failed, failed))
     return 1 if failed else 0
 
 
