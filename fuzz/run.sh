@@ -7,7 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
-scripts/deps.sh cmake make clang libclang-rt-14-dev
+scripts/deps.sh cmake make clang libclang-rt-14-dev nlohmann-json3-dev
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRAX_FUZZ=ON \
   -DVELTRAX_TESTS=OFF >/dev/null
 cmake --build build/fuzz -j"$(nproc)" >/dev/null

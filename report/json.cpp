@@ -1,9 +1,270 @@
+// The JSON view: one document whose shape docs/review.schema.json gives. Every name and path is
+// decoded to UTF-8 (text.h) before the library escapes it. Rows are written one a line, so that
+// a large run stays readable and a diff of two documents shows whole rows.
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <unordered_map>
+
+#include "report/text.h"
 #include "report/views.h"
+#include "settings/settings.h"
 
 namespace veltrax {
 
-std::string review_json(const Review&) {
-  return {};
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr char OPEN_NET[] = "**OPEN ERROR**";
+
+Json text(std::string_view bytes) {
+  return name_to_utf8(bytes);
+}
+
+Json texts(const std::vector<std::string>& names) {
+  Json out = Json::array();
+  for (const std::string& name : names)
+    out.push_back(text(name));
+  return out;
+}
+
+// The entries of a counted member list ("3pin|A.1|B.2|C.3|"). A designator or pin name may hold
+// a '|' itself; then the text has more pieces than the count says, and while pieces are left over
+// a piece without a '.' is taken for the start of a designator and joins the next piece, or, at
+// the end of the list, for the end of a pin name and joins the entry before it.
+std::vector<std::string_view> split_members(std::string_view counted) {
+  std::size_t count = 0;
+  const std::size_t bar = counted.find('|');
+  if (bar == std::string_view::npos) return {};
+  std::from_chars(counted.data(), counted.data() + bar, count);
+  std::vector<std::string_view> pieces;
+  for (std::size_t start = bar + 1; start < counted.size();) {
+    const std::size_t end = std::min(counted.find('|', start), counted.size());
+    pieces.push_back(counted.substr(start, end - start));
+    start = end + 1;
+  }
+  std::size_t extra = pieces.size() > count ? pieces.size() - count : 0;
+  std::vector<std::string_view> entries;
+  const char* start = nullptr;  // of an entry that pieces before this one began
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    const std::string_view piece = pieces[k];
+    const char* end = piece.data() + piece.size();
+    const bool undotted = extra > 0 && piece.find('.') == std::string_view::npos;
+    if (undotted && k + 1 < pieces.size()) {
+      if (start == nullptr) start = piece.data();
+      --extra;
+    } else if (undotted && start == nullptr && !entries.empty()) {
+      entries.back() = std::string_view(entries.back().data(), end - entries.back().data());
+      --extra;
+    } else {
+      const char* first = start != nullptr ? start : piece.data();
+      entries.emplace_back(first, end - first);
+      start = nullptr;
+    }
+  }
+  return entries;
+}
+
+std::string dump(const Json& value) {
+  // Every text is UTF-8 already; replacing keeps the document valid whatever comes.
+  return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// Pin rows as text. Every pin of a net that changed has a row with the net's whole member list,
+// so a large net comes again in many rows: each member list is converted once.
+class PinRows {
+ public:
+  std::string operator()(const PinRow& row) {
+    const bool exchange = row.kind == "pin exchange";
+    std::string out = "{\"category\":" + dump(row.kind);
+    out += ",\"designator\":" + dump(text(row.designator));
+    out += ",\"pin\":" + dump(text(row.pin));
+    out += ",\"compare_pin\":" + (exchange ? dump(text(row.cmp_pin)) : "null");
+    out += ",\"reference\":";
+    side(out, row.in_ref, row.ref_net, row.ref_members, row.designator + "." + row.pin);
+    out += ",\"compare\":";
+    side(out, row.in_cmp, row.cmp_net, row.cmp_members,
+         row.designator + "." + (exchange ? row.cmp_pin : row.pin));
+    out += ",\"open_unchanged\":";
+    out += row.open_unchanged ? "true}" : "false}";
+    return out;
+  }
+
+ private:
+  // One side: its net and the net's members; a pin alone on its net ("**OPEN ERROR**") is a net
+  // of that pin, marked open. null where the row has no net on that side.
+  void side(std::string& out, bool present, const std::string& net, const std::string& counted,
+            const std::string& own) {
+    if (!present) {
+      out += "null";
+      return;
+    }
+    const bool open = counted == OPEN_NET;
+    out += "{\"net\":" + dump(text(net)) + ",\"members\":";
+    if (open) {
+      out += dump(Json::array({text(own)}));
+    } else {
+      auto [at, added] = members_.try_emplace(counted);
+      if (added) {
+        Json members = Json::array();
+        for (const std::string_view m : split_members(counted))
+          members.push_back(text(m));
+        at->second = dump(members);
+      }
+      out += at->second;
+    }
+    out += open ? ",\"open\":true}" : ",\"open\":false}";
+  }
+
+  std::unordered_map<std::string, std::string> members_;  // by counted member list
+};
+
+Json part_row(const PartRow& row) {
+  const auto side = [](bool present, const std::string& value, const std::string& footprint) {
+    return present ? Json{{"value", text(value)}, {"footprint", text(footprint)}} : Json();
+  };
+  Json out;
+  out["kind"] = row.kind;
+  out["designator"] = text(row.designator);
+  out["reference"] = side(row.in_ref, row.ref_value, row.ref_footprint);
+  out["compare"] = side(row.in_cmp, row.cmp_value, row.cmp_footprint);
+  return out;
+}
+
+Json net_change(const NetChange& n) {
+  Json out;
+  out["kind"] = net_change_word(n.kind);
+  out["reference"] = texts(n.ref_names);
+  out["compare"] = texts(n.cmp_names);
+  out["program_names"] = n.program_names;
+  out["members"] = texts(n.members);
+  out["members_added"] = texts(n.members_added);
+  out["members_removed"] = texts(n.members_removed);
+  return out;
+}
+
+const char* warning_kind(int message) {
+  switch (message) {
+    case MSG_NAMES_MAY_BE_CUT:
+      return "names-may-be-cut";
+    case MSG_TABLES_FULL:
+      return "tables-full";
+    default:
+      return "text-full";
+  }
+}
+
+Json warning(const ReviewWarning& w) {
+  std::string said = message_text_in(LANGUAGE_ENGLISH, w.message);
+  if (const std::size_t colon = said.find(": "); colon != std::string::npos)
+    said.erase(0, colon + 2);
+  while (!said.empty() && (said.back() == '\n' || said.back() == '\r'))
+    said.pop_back();
+  return Json{{"kind", warning_kind(w.message)}, {"netlist", text(w.file)}, {"text", said}};
+}
+
+Json input(const ReviewInput& in) {
+  return Json{
+      {"path", text(in.path)}, {"format", in.format}, {"parts", in.parts}, {"pins", in.pins}};
+}
+
+// The counters under the names of the result file's summary keys ("except add/del/exch" is
+// except_add_del_exch).
+Json part_counts(const PartCounts& n) {
+  return Json{{"same", n.same}, {"value", n.value}, {"both", n.both},  {"pcb", n.pcb},
+              {"add", n.add},   {"delete", n.del},  {"error", n.error}};
+}
+
+Json pin_counts(const PinCounts& n) {
+  return Json{{"same", n.same},
+              {"net_name", n.net_name},
+              {"pin_exchange", n.pin_exchange},
+              {"except_add_del_exch", n.except_add_del_exch},
+              {"except_1pin", n.except_1pin},
+              {"except_pin_name", n.except_pin_name},
+              {"at_least_1pin", n.at_least_1pin},
+              {"change_a_lot", n.change_a_lot},
+              {"pin_name", n.pin_name},
+              {"add", n.add},
+              {"delete", n.del},
+              {"error", n.error},
+              {"open_unchanged", n.open_unchanged}};
+}
+
+// The document's members, each on its own line; an array of rows puts each row on its own line.
+class Document {
+ public:
+  void member(const char* key, const Json& value) {
+    open(key);
+    out_ += dump(value);
+  }
+  template <typename Row, typename Convert>
+  void rows(const char* key, const std::vector<Row>& rows, Convert convert) {
+    open(key);
+    if (rows.empty()) {
+      out_ += "[]";
+      return;
+    }
+    out_ += "[";
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      out_ += k == 0 ? "\n    " : ",\n    ";
+      out_ += text_of(convert(rows[k]));
+    }
+    out_ += "\n  ]";
+  }
+  void reserve(std::size_t bytes) { out_.reserve(bytes); }
+  std::string finish() { return std::move(out_) + "\n}\n"; }
+
+ private:
+  static std::string text_of(const Json& row) { return dump(row); }
+  static std::string text_of(std::string row) { return row; }
+  void open(const char* key) {
+    out_ += out_.empty() ? "{\n  " : ",\n  ";
+    out_ += dump(Json(key));
+    out_ += ": ";
+  }
+  std::string out_;
+};
+
+// Room for the document, so that a large one is not copied as it grows: a member list takes
+// about one and a half times its counted text, a row about 200 bytes more. Room reserved but
+// never written is never touched.
+std::size_t estimated_size(const Review& review) {
+  std::size_t bytes = 4096;
+  for (const PinRow& row : review.pins)
+    bytes += 256 + (row.ref_members.size() + row.cmp_members.size()) * 3 / 2;
+  for (const NetChange& n : review.nets) {
+    bytes += 256;
+    for (const auto* v :
+         {&n.ref_names, &n.cmp_names, &n.members, &n.members_added, &n.members_removed}) {
+      for (const std::string& name : *v)
+        bytes += 8 + name.size() * 2;
+    }
+  }
+  return bytes + review.parts.size() * 512 + review.warnings.size() * 512;
+}
+
+}  // namespace
+
+std::string review_json(const Review& review) {
+  Document d;
+  d.reserve(estimated_size(review));
+  d.member("format", "veltrax-diffr-review");
+  d.member("version", 1);
+  d.member("inputs", Json{{"reference", input(review.ref)}, {"compare", input(review.cmp)}});
+  d.rows("warnings", review.warnings, warning);
+  d.member("summary", Json{{"parts", part_counts(review.part_counts)},
+                           {"pins", pin_counts(review.pin_counts)}});
+  d.rows("parts", review.parts, part_row);
+  d.rows("pins", review.pins, PinRows());
+  d.rows("nets", review.nets, net_change);
+  d.member("ignored", Json{{"parts", review.ignored.parts},
+                           {"pins", review.ignored.pins},
+                           {"nets", review.ignored.nets}});
+  d.member("exit_status", review.exit_status);
+  return d.finish();
 }
 
 }  // namespace veltrax

@@ -5,7 +5,7 @@
 # to Google Benchmark (for example --benchmark_filter=full).
 set -eu
 cd "$(dirname "$0")/.."
-scripts/deps.sh cmake make g++ libbenchmark-dev python3
+scripts/deps.sh cmake make g++ libbenchmark-dev python3 nlohmann-json3-dev
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVELTRAX_TESTS=OFF -DVELTRAX_BENCH=ON >/dev/null
 cmake --build build/bench -j"$(nproc)" >/dev/null
 [ -f build/bench/data/full-pads-ref.net ] || python3 bench/gen_netlists.py build/bench/data \

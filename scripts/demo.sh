@@ -2,7 +2,7 @@
 # Builds the command-line program and compares the two example netlists of examples/.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/deps.sh cmake make g++
+scripts/deps.sh cmake make g++ nlohmann-json3-dev
 cmake -S . -B build/demo -DCMAKE_BUILD_TYPE=Release -DVELTRAX_TESTS=OFF >/dev/null
 cmake --build build/demo --target veltrax_diffr -j"$(nproc)" >/dev/null
 status=0

@@ -13,7 +13,7 @@ for arg in "$@"; do
     *) echo "usage: scripts/test.sh [--werror] [--sanitize]" >&2; exit 2 ;;
   esac
 done
-scripts/deps.sh cmake make g++ libgtest-dev
+scripts/deps.sh cmake make g++ libgtest-dev nlohmann-json3-dev python3 python3-jsonschema
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo $flags >/dev/null
 cmake --build "$dir" -j"$(nproc)"
 ctest --test-dir "$dir" -j"$(nproc)" --output-on-failure

@@ -14,7 +14,7 @@ need() {
 
 x_libs="libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1"
 
-need g++-mingw-w64-i686 g++-mingw-w64-x86-64 g++ cmake make
+need g++-mingw-w64-i686 g++-mingw-w64-x86-64 g++ cmake make nlohmann-json3-dev
 need wine wine64 libwine fonts-wine $x_libs xvfb xauth x11-utils x11-apps imagemagick \
   fonts-ipafont-gothic locales
 
