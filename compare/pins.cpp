@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 #include "compare/exchange.h"
 #include "compare/member_lists.h"
@@ -276,8 +277,15 @@ void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp
 
 PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStore& cmp,
                         int cmp_pins, const std::string& parts_line, NetTexts& texts,
-                        ResultWriter& out, std::vector<PinRow>* rows) {
+                        ResultWriter& out, ResultModel* model) {
   PinCounts n;
+  // A net's member list is kept once, however many rows show it.
+  std::unordered_map<const char*, std::string_view> kept;
+  const auto keep = [&](const char* list) -> std::string_view {
+    auto [at, added] = kept.try_emplace(list);
+    if (added) at->second = model->member_lists.emplace_back(list);
+    return at->second;
+  };
   std::string room;
   int i = 0;
   int j = 0;
@@ -320,16 +328,16 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
       out.write(",");
       out.write(cmp_side ? abbreviated(c.net_members_counted, room) : NONE_FIELD);
       out.write("\n");
-      if (rows != nullptr) {
-        PinRow& p = rows->emplace_back();
+      if (model != nullptr) {
+        PinRow& p = model->pins.emplace_back();
         p.kind = row_keyword(category);
         p.designator = names_ref ? (ref_left ? r.designator : "") : c.designator;
         p.pin = names_ref ? (ref_left ? r.pin : "") : c.pin;
         if (category == Category::pin_exchange) p.cmp_pin = cmp_left ? c.pin : "";
         p.in_ref = ref_side;
         p.in_cmp = cmp_side;
-        if (ref_side) p.ref_net = r.net, p.ref_members = r.net_members_counted;
-        if (cmp_side) p.cmp_net = c.net, p.cmp_members = c.net_members_counted;
+        if (ref_side) p.ref_net = r.net, p.ref_members = keep(r.net_members_counted);
+        if (cmp_side) p.cmp_net = c.net, p.cmp_members = keep(c.net_members_counted);
         p.open_unchanged = open_unchanged;
       }
     }

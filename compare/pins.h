@@ -45,11 +45,11 @@ void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp
 
 // The classification pass: writes the "N." rows, then the parts summary line that the part
 // comparison prepared and the pins summary line.
-// Each row also goes into rows when it is given.
-struct PinRow;
+// Each row also goes into the model when it is given.
+struct ResultModel;
 PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStore& cmp,
                         int cmp_pins, const std::string& parts_line, NetTexts& texts,
-                        ResultWriter& out, std::vector<PinRow>* rows = nullptr);
+                        ResultWriter& out, ResultModel* model = nullptr);
 
 // The pins summary for the displayed message.
 std::string pins_summary_message(const PinCounts& counts);

@@ -4,7 +4,9 @@
 // only writes the result file does no more than before. Names are the bytes of the netlists.
 #pragma once
 
+#include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compare/parts.h"
@@ -31,8 +33,9 @@ struct PinRow {
   bool in_ref = false;  // the sides the row has a net for
   bool in_cmp = false;
   std::string ref_net, cmp_net;
-  // The counted member lists ("2pin|C1.2|R1.2|", or "**OPEN ERROR**"), not cut.
-  std::string ref_members, cmp_members;
+  // The counted member lists ("2pin|C1.2|R1.2|", or "**OPEN ERROR**"), not cut: texts of the
+  // model's member_lists, held once for all the rows of a net.
+  std::string_view ref_members, cmp_members;
   // A pin alone on its net on both sides ("N.ERR" with "**OPEN ERROR**" on both sides).
   bool open_unchanged = false;
 };
@@ -44,8 +47,13 @@ struct Net {
 };
 
 struct ResultModel {
+  ResultModel() = default;
+  ResultModel(const ResultModel&) = delete;  // the rows point into it
+  ResultModel& operator=(const ResultModel&) = delete;
+
   std::vector<PartRow> parts;
   std::vector<PinRow> pins;
+  std::deque<std::string> member_lists;  // the texts the pin rows' member lists point at
   PartCounts part_counts;
   PinCounts pin_counts;
   int ref_parts = 0, ref_pins = 0;  // the records of each netlist after indexing

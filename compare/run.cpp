@@ -136,7 +136,9 @@ class Run {
 
     ResultModel* model = options_.model;
     if (model != nullptr) {
-      *model = ResultModel{};
+      model->parts.clear();
+      model->pins.clear();
+      model->member_lists.clear();
       model->ref_parts = ref_parts;
       model->ref_pins = ref_pins;
       model->cmp_parts = cmp_parts;
@@ -156,7 +158,7 @@ class Run {
     pair_pins(st.ref, ref_parts, ref_pins, st.cmp, cmp_parts, cmp_pins, texts);
     const PinCounts pins =
         classify_pins(st.ref, ref_pins, st.cmp, cmp_pins, parts_summary_line(parts), texts, out_,
-                      model != nullptr ? &model->pins : nullptr);
+                      model);
     if (model != nullptr) {
       model->part_counts = parts;
       model->pin_counts = pins;

@@ -95,7 +95,7 @@ class PinRows {
  private:
   // One side: its net and the net's members; a pin alone on its net ("**OPEN ERROR**") is a net
   // of that pin, marked open. null where the row has no net on that side.
-  void side(std::string& out, bool present, const std::string& net, const std::string& counted,
+  void side(std::string& out, bool present, const std::string& net, std::string_view counted,
             const std::string& own) {
     if (!present) {
       out += "null";
@@ -106,7 +106,7 @@ class PinRows {
     if (open) {
       out += dump(Json::array({text(own)}));
     } else {
-      auto [at, added] = members_.try_emplace(counted);
+      auto [at, added] = members_.try_emplace(counted.data());
       if (added) {
         Json members = Json::array();
         for (const std::string_view m : split_members(counted))
@@ -118,7 +118,8 @@ class PinRows {
     out += open ? ",\"open\":true}" : ",\"open\":false}";
   }
 
-  std::unordered_map<std::string, std::string> members_;  // by counted member list
+  // By counted member list: the model holds each list once, so its address names it.
+  std::unordered_map<const char*, std::string> members_;
 };
 
 Json part_row(const PartRow& row) {

@@ -445,7 +445,7 @@ void nets(Listing& l, const Review& r) {
 
 // The members of a pin row's net on one side ('-' reference, '+' compare, '=' both alike):
 // "- (3) R1.2 R10.1 U1.1", or "- alone on its net".
-void pin_members(Listing& l, int indent, char side, const std::string& counted) {
+void pin_members(Listing& l, int indent, char side, std::string_view counted) {
   l.put(std::string(static_cast<std::size_t>(indent), ' '));
   l.put(std::string(1, side), side == '-' ? Ink::deleted : side == '+' ? Ink::added : Ink::none);
   l.put(" ");
@@ -456,10 +456,10 @@ void pin_members(Listing& l, int indent, char side, const std::string& counted) 
   }
   std::vector<Word> members;
   std::size_t at = counted.find('|');
-  const std::string count = counted.substr(0, counted.find_first_not_of("0123456789"));
-  while (at != std::string::npos && at + 1 < counted.size()) {
+  const std::string count(counted.substr(0, counted.find_first_not_of("0123456789")));
+  while (at != std::string_view::npos && at + 1 < counted.size()) {
     const std::size_t end = std::min(counted.find('|', at + 1), counted.size());
-    members.push_back({shown(std::string_view(counted).substr(at + 1, end - at - 1))});
+    members.push_back({shown(counted.substr(at + 1, end - at - 1))});
     at = end;
   }
   l.put("(" + count + ") ");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,12 @@ std::string counted(const std::vector<std::string>& members) {
   return text;
 }
 
+// A member list for a row to point at, kept as long as the test program runs.
+std::string_view kept(const std::string& text) {
+  static std::deque<std::string> lists;
+  return lists.emplace_back(text);
+}
+
 PinRow pin_row(const char* kind, std::string designator, bool in_ref, bool in_cmp,
                const std::string& members) {
   PinRow row;
@@ -31,8 +38,8 @@ PinRow pin_row(const char* kind, std::string designator, bool in_ref, bool in_cm
   row.in_cmp = in_cmp;
   row.ref_net = in_ref ? "OUT" : "";
   row.cmp_net = in_cmp ? "OUT" : "";
-  row.ref_members = in_ref ? members : "";
-  row.cmp_members = in_cmp ? members : "";
+  row.ref_members = in_ref ? kept(members) : "";
+  row.cmp_members = in_cmp ? kept(members) : "";
   return row;
 }
 
