@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "report/text.h"
@@ -71,6 +72,9 @@ bool members_of(std::string_view list, std::vector<std::string_view>& members) {
   }
   return members.size() == count;
 }
+
+// Member lists longer than this are shown whole at their first row only.
+constexpr std::size_t LONG_LIST = 100;
 
 // How a category looks: "add", "del", "chg", "ren" or "err".
 const char* tone(std::string_view kind) {
@@ -509,16 +513,33 @@ class Page {
 
   // A side's member list, whole; members the other side lacks are marked (ins on the compare
   // side, del on the reference side).
-  static std::string members_cell(bool present, std::string_view list, std::string_view other,
-                                  const char* mark) {
+  // A long member list is shown whole at its first row; the other rows of its net link to that
+  // one, so that a net of thousands of pins does not fill the page with copies of itself.
+  std::string members_cell(bool present, std::string_view list, std::string_view other,
+                           const char* mark, const std::string& part_pin) {
     if (!present) return "<td class=\"none\">\u2014</td>";
     std::vector<std::string_view> mine;
-    std::vector<std::string_view> theirs;
     if (list == "**OPEN ERROR**") return "<td class=\"none\">alone on its net</td>";
+    if (const auto seen = long_lists_.find(list.data()); seen != long_lists_.end()) {
+      const auto& [number, count, at] = seen->second;
+      return "<td class=\"n\"><span class=\"none\">" + count +
+             " pins, as listed at <a href=\"#list-" + number + "\">" + at + "</a></span></td>";
+    }
     if (!members_of(list, mine)) return "<td class=\"n\">" + name(list) + "</td>";
-    members_of(other, theirs);
-    std::sort(theirs.begin(), theirs.end());
-    std::string out = "<td class=\"n\"><div class=\"list\"><span class=\"none\">" +
+    std::string anchor;
+    if (mine.size() > LONG_LIST) {
+      const std::string number = std::to_string(long_lists_.size());
+      long_lists_.emplace(list.data(), LongList{number, std::to_string(mine.size()), part_pin});
+      anchor = " id=\"list-" + number + "\"";
+    }
+    // The other side's members, sorted once per list.
+    auto [sorted, fresh] = sorted_members_.try_emplace(other.data());
+    std::vector<std::string_view>& theirs = sorted->second;
+    if (fresh) {
+      members_of(other, theirs);
+      std::sort(theirs.begin(), theirs.end());
+    }
+    std::string out = "<td class=\"n\"" + anchor + "><div class=\"list\"><span class=\"none\">" +
                       std::to_string(mine.size()) + " pins:</span> ";
     for (const std::string_view m : mine) {
       if (std::binary_search(theirs.begin(), theirs.end(), m)) {
@@ -530,15 +551,15 @@ class Page {
     return out + "</div></td>";
   }
 
-  static std::string pin_row(const PinRow& p, const std::string& category) {
+  std::string pin_row(const PinRow& p, const std::string& category) {
     std::string part_pin = name(p.designator) + "." + name(p.pin);
     if (p.kind == "pin exchange")
       part_pin += " \u2192 " + name(p.designator) + "." + name(p.cmp_pin);
     return row_start(category, tone(p.kind), p.kind) + "<td class=\"n pp\">" + part_pin + "</td>" +
            cell(p.in_ref, p.ref_net) +
            cell(p.in_cmp, p.cmp_net, p.in_ref && p.ref_net != p.cmp_net) +
-           members_cell(p.in_ref, p.ref_members, p.cmp_members, "del") +
-           members_cell(p.in_cmp, p.cmp_members, p.ref_members, "ins") + "</tr>\n";
+           members_cell(p.in_ref, p.ref_members, p.cmp_members, "del", part_pin) +
+           members_cell(p.in_cmp, p.cmp_members, p.ref_members, "ins", part_pin) + "</tr>\n";
   }
 
   void pins() {
@@ -577,6 +598,14 @@ class Page {
 
   const Review& r_;
   std::string out_;
+  // Long member lists already shown.
+  struct LongList {
+    std::string number;  // of its anchor
+    std::string count;
+    std::string at;  // the Part.Pin of the row that shows it
+  };
+  std::unordered_map<const char*, LongList> long_lists_;
+  std::unordered_map<const char*, std::vector<std::string_view>> sorted_members_;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string_view>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 #include "report/text.h"
@@ -45,6 +46,7 @@ enum Label {
   NONE,
   PROGRAM_NAMES,
   ALONE,
+  LISTED_AT,
   OPEN_UNCHANGED,
   OPEN_UNCHANGED_NOTE,
   IGNORED,
@@ -87,6 +89,7 @@ constexpr Words kLabels[LABEL_COUNT] = {
     {"(none)", "(なし)"},
     {"(program-made names)", "(自動生成の名前)"},
     {"alone on its net", "ネットに単独"},
+    {"as listed at", "一覧は"},
     {"Unchanged open pins", "変化のない単独ピン"},
     {"alone on their nets on both sides, not listed", "両側ともネットに単独、一覧にはなし"},
     {"Ignored", "無視"},
@@ -467,6 +470,17 @@ void pin_members(Listing& l, int indent, char side, std::string_view counted) {
   l.end_line();
 }
 
+// Member lists longer than this are shown whole at their first row only.
+constexpr int LONG_LIST = 100;
+
+// The count of a counted member list ("18000pin|..."), 1 for "**OPEN ERROR**".
+int count_of(std::string_view counted) {
+  int n = 0;
+  for (std::size_t i = 0; i < counted.size() && counted[i] >= '0' && counted[i] <= '9'; ++i)
+    n = n * 10 + (counted[i] - '0');
+  return n > 0 ? n : 1;
+}
+
 std::string pin_name(const PinRow& row) {
   std::string name = shown(row.designator) + "." + shown(row.pin);
   if (!row.cmp_pin.empty()) name += " -> " + shown(row.designator) + "." + shown(row.cmp_pin);
@@ -486,6 +500,22 @@ void pins(Listing& l, const Review& r) {
   const int kind_end = 2 + widest(kinds, ALIGN_MOST) + 2;
   const int name_end = kind_end + widest(names, ALIGN_MOST) + 2;
   const int members_at = indent_for(name_end);
+  // A long member list is shown whole once; the other rows of its net name that row, so that a
+  // net of thousands of pins does not fill the listing with copies of itself.
+  std::unordered_map<const char*, std::string> shown_at;
+  const auto members = [&](char side, std::string_view list, const std::string& name) {
+    if (count_of(list) > LONG_LIST) {
+      const auto [at, first] = shown_at.try_emplace(list.data(), name);
+      if (!first) {
+        l.put(std::string(static_cast<std::size_t>(members_at), ' '));
+        l.put(std::string(1, side) + " (" + std::to_string(count_of(list)) + ") " + l[LISTED_AT] +
+              " " + at->second);
+        l.end_line();
+        return;
+      }
+    }
+    pin_members(l, members_at, side, list);
+  };
   for (const Category& c : kPinCategories) {
     for (std::size_t k = 0; k < r.pins.size(); ++k) {
       const PinRow& row = r.pins[k];
@@ -500,11 +530,11 @@ void pins(Listing& l, const Review& r) {
       l.put(row.in_cmp ? shown(row.cmp_net) : l[NONE]);
       l.end_line();
       if (row.in_ref && row.in_cmp && row.ref_members == row.cmp_members) {
-        pin_members(l, members_at, '=', row.ref_members);
+        members('=', row.ref_members, names[k]);
         continue;
       }
-      if (row.in_ref) pin_members(l, members_at, '-', row.ref_members);
-      if (row.in_cmp) pin_members(l, members_at, '+', row.cmp_members);
+      if (row.in_ref) members('-', row.ref_members, names[k]);
+      if (row.in_cmp) members('+', row.cmp_members, names[k]);
     }
   }
 }

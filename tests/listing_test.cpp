@@ -2,8 +2,8 @@
 // and Japanese forms, its colour, and that no name of a netlist reaches the terminal as a control.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <deque>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -110,6 +110,26 @@ TEST(Listing, ListsEveryMemberWrappedUnderItsListWithinTheWidth) {
   }
   for (int k = 1; k <= 60; ++k)
     EXPECT_NE(members.find("U7." + std::to_string(k) + " "), std::string::npos) << k;
+}
+
+// A net of thousands of pins must not fill the listing, or the HTML report, with one copy of its
+// members for each of its pins: a long list is shown whole once, the other rows point at it.
+TEST(Listing, ShowsALongMemberListOnceAndPointsTheOtherRowsAtIt) {
+  std::vector<std::string> many;
+  for (int k = 1; k <= 150; ++k)
+    many.push_back("U8." + std::to_string(k));
+  Review r = sample();
+  r.pins = {pin_row("DEL", "U8", true, false, counted(many))};
+  r.pins.push_back(r.pins[0]);
+  r.pins[1].pin = "2";
+  r.open_unchanged = 0;
+  const std::string listing = review_listing(r, {});
+  EXPECT_NE(listing.find("U8.150"), std::string::npos);
+  EXPECT_EQ(listing.find("U8.150"), listing.rfind("U8.150"));
+  EXPECT_NE(listing.find("- (150) as listed at U8.1"), std::string::npos);
+  const std::string html = review_html(r);
+  EXPECT_EQ(html.find("U8.150"), html.rfind("U8.150"));
+  EXPECT_NE(html.find("150 pins, as listed at <a href=\"#list-0\">U8.1</a>"), std::string::npos);
 }
 
 TEST(Listing, StatGivesTheInputsAndTheCountsAlone) {
