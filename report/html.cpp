@@ -76,6 +76,16 @@ bool members_of(std::string_view list, std::vector<std::string_view>& members) {
 // Member lists longer than this are shown whole at their first row only.
 constexpr std::size_t LONG_LIST = 100;
 
+// How a summary counter looks: unchanged plain, the rest as the rows they count.
+const char* counter_tone(std::string_view name) {
+  if (name == "same") return "";
+  if (name == "net name") return "ren";
+  if (name == "add") return "add";
+  if (name == "delete") return "del";
+  if (name == "error") return "err";
+  return "chg";
+}
+
 // How a category looks: "add", "del", "chg", "ren" or "err".
 const char* tone(std::string_view kind) {
   if (kind == "ADD" || kind == "pin name add" || kind == "added") return "add";
@@ -322,29 +332,8 @@ class Page {
     input("ref", "Reference", r_.ref);
     input("cmp", "Compare", r_.cmp);
     out_ += "</table>\n</div>\n<div class=\"card\" id=\"counts\">\n";
-    const PartCounts& p = r_.part_counts;
-    counts("parts", "Parts",
-           {{"same", p.same, ""},
-            {"value", p.value, "chg"},
-            {"both", p.both, "chg"},
-            {"pcb", p.pcb, "chg"},
-            {"add", p.add, "add"},
-            {"delete", p.del, "del"},
-            {"error", p.error, "err"}});
-    const PinCounts& n = r_.pin_counts;
-    counts("pins", "Pins",
-           {{"same", n.same, ""},
-            {"net name", n.net_name, "ren"},
-            {"pin exchange", n.pin_exchange, "chg"},
-            {"except add/del/exch", n.except_add_del_exch, "chg"},
-            {"except 1pin", n.except_1pin, "chg"},
-            {"except pin name", n.except_pin_name, "chg"},
-            {"at least 1pin", n.at_least_1pin, "chg"},
-            {"change a lot", n.change_a_lot, "chg"},
-            {"pin name", n.pin_name, "chg"},
-            {"add", n.add, "add"},
-            {"delete", n.del, "del"},
-            {"error", n.error, "err"}});
+    counts("parts", "Parts", part_counters(r_.part_counts));
+    counts("pins", "Pins", pin_counters(r_.pin_counts));
     if (r_.ignored.parts + r_.ignored.pins + r_.ignored.nets > 0) {
       out_ += "<p id=\"ignored\">Left out by the ignore rules: <b id=\"ignored-parts\">" +
               std::to_string(r_.ignored.parts) + "</b> part rows, <b id=\"ignored-pins\">" +
@@ -364,23 +353,18 @@ class Page {
             "</b> pins</td></tr>\n";
   }
 
-  struct Tile {
-    const char* key;  // the word of the result file's SUM line
-    int value;
-    const char* tone;
-  };
-
   // A summary as the SUM line has it. Each number's id is "count-" side "-" and its key with '-'
   // for every character but letters and digits ("count-pins-except-add-del-exch").
-  void counts(const char* side, const char* title, std::initializer_list<Tile> tiles) {
+  void counts(const char* side, const char* title, const std::vector<Counter>& counters) {
     out_ += "<div class=\"counts\"><h2>" + std::string(title) + "</h2>\n";
-    for (const Tile& t : tiles) {
+    for (const Counter& t : counters) {
       std::string id = std::string("count-") + side + "-";
-      for (const char* c = t.key; *c != '\0'; ++c)
+      for (const char* c = t.name; *c != '\0'; ++c)
         id += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '-';
-      out_ += "<div class=\"count " + std::string(t.tone) + (t.value == 0 ? " zero" : "") +
-              "\"><b id=\"" + id + "\">" + std::to_string(t.value) + "</b><span>";
-      for (const char* c = t.key; *c != '\0'; ++c)
+      out_ += "<div class=\"count " + std::string(counter_tone(t.name)) +
+              (t.value == 0 ? " zero" : "") + "\"><b id=\"" + id + "\">" + std::to_string(t.value) +
+              "</b><span>";
+      for (const char* c = t.name; *c != '\0'; ++c)
         out_ += *c == '/' ? "/<wbr>" : std::string(1, *c);
       out_ += "</span></div>\n";
     }

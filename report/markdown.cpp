@@ -63,42 +63,26 @@ void inputs(std::string& out, const Review& r) {
   out += "| Pins | " + std::to_string(r.ref.pins) + " | " + std::to_string(r.cmp.pins) + " |\n\n";
 }
 
-using Counters = std::vector<std::pair<const char*, int>>;
+using Counters = std::vector<Counter>;
 
 // The result file's summary counters side by side, those that are 0 left out (but "same").
 void counts(std::string& out, const Review& r) {
-  const PartCounts& p = r.part_counts;
-  const PinCounts& n = r.pin_counts;
-  const Counters all_parts = {{"same", p.same},  {"value", p.value}, {"both", p.both},
-                              {"pcb", p.pcb},    {"add", p.add},     {"delete", p.del},
-                              {"error", p.error}};
-  const Counters all_pins = {{"same", n.same},
-                             {"net name", n.net_name},
-                             {"pin exchange", n.pin_exchange},
-                             {"except add/del/exch", n.except_add_del_exch},
-                             {"except 1pin", n.except_1pin},
-                             {"except pin name", n.except_pin_name},
-                             {"at least 1pin", n.at_least_1pin},
-                             {"change a lot", n.change_a_lot},
-                             {"pin name", n.pin_name},
-                             {"add", n.add},
-                             {"delete", n.del},
-                             {"error", n.error},
-                             {"unchanged open pins", n.open_unchanged}};
+  Counters all_pins = pin_counters(r.pin_counts);
+  all_pins.push_back({"unchanged open pins", r.pin_counts.open_unchanged});
   const auto shown = [](const Counters& all) {
     Counters out;
     for (std::size_t k = 0; k < all.size(); ++k) {
-      if (k == 0 || all[k].second != 0) out.push_back(all[k]);
+      if (k == 0 || all[k].value != 0) out.push_back(all[k]);
     }
     return out;
   };
-  const Counters parts = shown(all_parts);
+  const Counters parts = shown(part_counters(r.part_counts));
   const Counters pins = shown(all_pins);
   out += "| Parts | Count | Pins | Count |\n| --- | ---: | --- | ---: |\n";
   for (std::size_t k = 0; k < std::max(parts.size(), pins.size()); ++k) {
     for (const Counters* side : {&parts, &pins}) {
-      out += k < side->size() ? "| " + std::string((*side)[k].first) + " | " +
-                                    std::to_string((*side)[k].second) + " "
+      out += k < side->size() ? "| " + std::string((*side)[k].name) + " | " +
+                                    std::to_string((*side)[k].value) + " "
                               : std::string("| | ");
     }
     out += "|\n";

@@ -84,6 +84,15 @@ struct Review {
   int exit_status = 0;  // as the command line gives it, after the ignore rules
 };
 
+// A counter of a summary line, under the word of the result file's SUM line ("except
+// add/del/exch"), in the order of that line.
+struct Counter {
+  const char* name;
+  int value;
+};
+std::vector<Counter> part_counters(const PartCounts& counts);
+std::vector<Counter> pin_counters(const PinCounts& counts);  // without open_unchanged
+
 // The review of a completed run. The exit status is the run's, except that ignored rows no
 // longer count as differences.
 Review make_review(const ResultModel& model, const RunReport& report, ReviewInput ref,
