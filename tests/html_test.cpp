@@ -63,6 +63,9 @@ TEST(Html, NamesStayText) {
         "N$2&lt;svg onload=alert(4)&gt;", "\u65e5\u672c.1", "C\\x01.2", "&lt;/script&gt;.net"}) {
     EXPECT_NE(html.find(text), std::string::npos) << text;
   }
+  // The title names the files without their folders (here after the '/' of "</b>").
+  EXPECT_NE(html.find("<title>Netlist comparison: b&gt;.net \u2192 &quot;q&#39;&amp;.net</title>"),
+            std::string::npos);
   // One script, the program's own, and nothing fetched.
   EXPECT_EQ(occurrences(html, "<script"), 1u);
   EXPECT_EQ(occurrences(html, "</script>"), 1u);
