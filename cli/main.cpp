@@ -13,6 +13,7 @@
 
 #include "cli/terminal.h"
 #include "cli/texts.h"
+#include "compare/result_file.h"
 #include "compare/run.h"
 #include "netlist/reader.h"
 #include "platform/files.h"
@@ -423,20 +424,14 @@ bool write_view(const char* path, const std::string& text) {
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
            std::fflush(stdout) == 0;
   }
-  bool ok = false;
   std::string temporary;
-  for (int n = 0; n < 100 && !ok; ++n) {
-    temporary = std::string(path) + "." + std::to_string(n) + ".tmp";
-    std::FILE* f = create_new_file(temporary.c_str());
-    if (f == nullptr) {
-      if (errno == EEXIST) continue;
-      break;
-    }
+  std::FILE* f = create_temporary_beside(path, temporary);
+  bool ok = f != nullptr;
+  if (ok) {
     ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     ok = std::fclose(f) == 0 && ok;
     ok = ok && replace_file(temporary.c_str(), path);
     if (!ok) std::remove(temporary.c_str());
-    break;
   }
   if (!ok) complain(say(Say::cannot_write_view, path, std::strerror(errno)));
   return ok;

@@ -58,17 +58,22 @@ int greatest_listed_number(const std::string& prefix) {
 
 }  // namespace
 
+std::FILE* create_temporary_beside(const std::string& path, std::string& temporary) {
+  for (int n = 0; n < TEMPORARY_TRIES; ++n) {
+    temporary = path + '.' + std::to_string(n) + ".tmp";
+    if (std::FILE* file = create_new_file(temporary.c_str())) return file;
+    if (errno != EEXIST) break;
+  }
+  temporary.clear();
+  return nullptr;
+}
+
 bool ResultWriter::create(const char* path) {
   start();
   path_ = path;
-  for (int n = 0; n < TEMPORARY_TRIES; ++n) {
-    temporary_ = path_ + '.' + std::to_string(n) + ".tmp";
-    file_ = create_new_file(temporary_.c_str());
-    if (file_ != nullptr) return true;
-    if (errno != EEXIST) break;
-  }
+  file_ = create_temporary_beside(path_, temporary_);
+  if (file_ != nullptr) return true;
   error_ = errno;
-  temporary_.clear();
   return false;
 }
 

@@ -61,6 +61,10 @@ class ResultWriter {
   int error_ = 0;
 };
 
+// Creates a new file beside path to write it in before it is put in place: path + ".N.tmp" with
+// the first N that names nothing yet. nullptr (errno set) when none can be made.
+std::FILE* create_temporary_beside(const std::string& path, std::string& temporary);
+
 // The printf-style formatting the rows are written with, into a string.
 #if defined(__GNUC__)
 __attribute__((format(printf, 1, 2)))

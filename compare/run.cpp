@@ -156,9 +156,8 @@ class Run {
     NetTexts texts(NetTexts::entries_are_separable(st.ref.pins, ref_pins) &&
                    NetTexts::entries_are_separable(st.cmp.pins, cmp_pins));
     pair_pins(st.ref, ref_parts, ref_pins, st.cmp, cmp_parts, cmp_pins, texts);
-    const PinCounts pins =
-        classify_pins(st.ref, ref_pins, st.cmp, cmp_pins, parts_summary_line(parts), texts, out_,
-                      model);
+    const PinCounts pins = classify_pins(st.ref, ref_pins, st.cmp, cmp_pins,
+                                         parts_summary_line(parts), texts, out_, model);
     if (model != nullptr) {
       model->part_counts = parts;
       model->pin_counts = pins;

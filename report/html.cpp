@@ -64,12 +64,7 @@ bool members_of(std::string_view list, std::vector<std::string_view>& members) {
     if (c < '0' || c > '9') return false;
     count = count * 10 + static_cast<std::size_t>(c - '0');
   }
-  std::string_view rest = list.substr(bar + 1);
-  while (!rest.empty()) {
-    const std::size_t end = rest.find('|');
-    members.push_back(rest.substr(0, end));
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-  }
+  members = members_of_counted(list);
   return members.size() == count;
 }
 

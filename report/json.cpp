@@ -4,7 +4,6 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <unordered_map>
 
 #include "report/text.h"
@@ -28,43 +27,6 @@ Json texts(const std::vector<std::string>& names) {
   for (const std::string& name : names)
     out.push_back(text(name));
   return out;
-}
-
-// The entries of a counted member list ("3pin|A.1|B.2|C.3|"). A designator or pin name may hold
-// a '|' itself; then the text has more pieces than the count says, and while pieces are left over
-// a piece without a '.' is taken for the start of a designator and joins the next piece, or, at
-// the end of the list, for the end of a pin name and joins the entry before it.
-std::vector<std::string_view> split_members(std::string_view counted) {
-  std::size_t count = 0;
-  const std::size_t bar = counted.find('|');
-  if (bar == std::string_view::npos) return {};
-  std::from_chars(counted.data(), counted.data() + bar, count);
-  std::vector<std::string_view> pieces;
-  for (std::size_t start = bar + 1; start < counted.size();) {
-    const std::size_t end = std::min(counted.find('|', start), counted.size());
-    pieces.push_back(counted.substr(start, end - start));
-    start = end + 1;
-  }
-  std::size_t extra = pieces.size() > count ? pieces.size() - count : 0;
-  std::vector<std::string_view> entries;
-  const char* start = nullptr;  // of an entry that pieces before this one began
-  for (std::size_t k = 0; k < pieces.size(); ++k) {
-    const std::string_view piece = pieces[k];
-    const char* end = piece.data() + piece.size();
-    const bool undotted = extra > 0 && piece.find('.') == std::string_view::npos;
-    if (undotted && k + 1 < pieces.size()) {
-      if (start == nullptr) start = piece.data();
-      --extra;
-    } else if (undotted && start == nullptr && !entries.empty()) {
-      entries.back() = std::string_view(entries.back().data(), end - entries.back().data());
-      --extra;
-    } else {
-      const char* first = start != nullptr ? start : piece.data();
-      entries.emplace_back(first, end - first);
-      start = nullptr;
-    }
-  }
-  return entries;
 }
 
 std::string dump(const Json& value) {
@@ -109,7 +71,7 @@ class PinRows {
       auto [at, added] = members_.try_emplace(counted.data());
       if (added) {
         Json members = Json::array();
-        for (const std::string_view m : split_members(counted))
+        for (const std::string_view m : members_of_counted(counted))
           members.push_back(text(m));
         at->second = dump(members);
       }

@@ -458,13 +458,9 @@ void pin_members(Listing& l, int indent, char side, std::string_view counted) {
     return;
   }
   std::vector<Word> members;
-  std::size_t at = counted.find('|');
   const std::string count(counted.substr(0, counted.find_first_not_of("0123456789")));
-  while (at != std::string_view::npos && at + 1 < counted.size()) {
-    const std::size_t end = std::min(counted.find('|', at + 1), counted.size());
-    members.push_back({shown(counted.substr(at + 1, end - at - 1))});
-    at = end;
-  }
+  for (const std::string_view m : members_of_counted(counted))
+    members.push_back({shown(m)});
   l.put("(" + count + ") ");
   l.words(members, indent_for(l.column()));
   l.end_line();

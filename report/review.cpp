@@ -1,6 +1,7 @@
 #include "report/review.h"
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 #include <numeric>
 #include <set>
@@ -63,6 +64,43 @@ const char* net_change_word(NetChangeKind kind) {
       break;
   }
   return "changed";
+}
+
+// The entries of a counted member list ("3pin|A.1|B.2|C.3|"). A designator or pin name may hold
+// a '|' itself; then the text has more pieces than the count says, and while pieces are left over
+// a piece without a '.' is taken for the start of a designator and joins the next piece, or, at
+// the end of the list, for the end of a pin name and joins the entry before it.
+std::vector<std::string_view> members_of_counted(std::string_view counted) {
+  std::size_t count = 0;
+  const std::size_t bar = counted.find('|');
+  if (bar == std::string_view::npos) return {};
+  std::from_chars(counted.data(), counted.data() + bar, count);
+  std::vector<std::string_view> pieces;
+  for (std::size_t start = bar + 1; start < counted.size();) {
+    const std::size_t end = std::min(counted.find('|', start), counted.size());
+    pieces.push_back(counted.substr(start, end - start));
+    start = end + 1;
+  }
+  std::size_t extra = pieces.size() > count ? pieces.size() - count : 0;
+  std::vector<std::string_view> entries;
+  const char* start = nullptr;  // of an entry that pieces before this one began
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    const std::string_view piece = pieces[k];
+    const char* end = piece.data() + piece.size();
+    const bool undotted = extra > 0 && piece.find('.') == std::string_view::npos;
+    if (undotted && k + 1 < pieces.size()) {
+      if (start == nullptr) start = piece.data();
+      --extra;
+    } else if (undotted && start == nullptr && !entries.empty()) {
+      entries.back() = std::string_view(entries.back().data(), end - entries.back().data());
+      --extra;
+    } else {
+      const char* first = start != nullptr ? start : piece.data();
+      entries.emplace_back(first, end - first);
+      start = nullptr;
+    }
+  }
+  return entries;
 }
 
 std::vector<Counter> part_counters(const PartCounts& n) {

@@ -84,6 +84,9 @@ struct Review {
   int exit_status = 0;  // as the command line gives it, after the ignore rules
 };
 
+// The entries of a counted member list ("3pin|A.1|B.2|C.3|"); none for "**OPEN ERROR**".
+std::vector<std::string_view> members_of_counted(std::string_view counted);
+
 // A counter of a summary line, under the word of the result file's SUM line ("except
 // add/del/exch"), in the order of that line.
 struct Counter {
