@@ -71,18 +71,15 @@ void run_pair(benchmark::State& state, const Pair& p, const std::string& result)
 }
 
 void read_and_index(benchmark::State& state, const Pair& p) {
-  static NetlistStore* const stores = new NetlistStore[2];
-  static NetTextPools* const pools = new NetTextPools;
   for (auto _ : state) {
-    pools->reset();
+    RunMemory memory;
     for (int side = 0; side < 2; ++side) {
-      NetlistStore& store = stores[side];
-      store.bind();
+      NetlistStore store(memory);
       std::FILE* f = std::fopen(side == 0 ? p.ref.c_str() : p.cmp.c_str(), "rb");
       InputFile in(f);
       int pins = 0;
       const int read = read_netlist(p.format_index, in, store, pins, 0);
-      benchmark::DoNotOptimize(index_netlist(store, read, pins, *pools));
+      benchmark::DoNotOptimize(index_netlist(store, read, pins));
       std::fclose(f);
     }
   }

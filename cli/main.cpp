@@ -45,6 +45,7 @@ struct Options {
   int format_option = 0;
   int language = LANGUAGE_ENGLISH;
   bool quiet = false;
+  bool no_limits = false;
   const char* ref = nullptr;
   const char* cmp = nullptr;
   // The views beyond the result file.
@@ -165,6 +166,9 @@ Options parse_options(int argc, char** argv) {
     } else if (name == "-q" || name == "--quiet") {
       flag();
       o.quiet = true;
+    } else if (name == "--no-limits") {
+      flag();
+      o.no_limits = true;
     } else if (name == "--print") {
       flag();
       o.print = true;
@@ -341,6 +345,8 @@ void report_failure(const RunReport& r, const std::string& shown) {
       return complain(say(Say::numbered_names_used_up, file));
     case RunOutcome::result_unwritten:
       return complain(say(Say::cannot_write_result, file, cause));
+    case RunOutcome::out_of_memory:
+      return complain(say(Say::out_of_memory));
     case RunOutcome::reference_format:
     case RunOutcome::compare_format: {
       // PATH:LINE: format error CODE: MEANING (read as FORMAT); the line and the meaning are left
@@ -484,7 +490,7 @@ int compare_netlists(Options& o) {
   if (!ref_ok || !cmp_ok) return EXIT_TROUBLE;
 
   // The settings blocks, zero-filled, in memory that lives as long as the program.
-  void* block = allocate_lasting(sizeof(Settings));
+  void* block = take_system_block(sizeof(Settings));
   if (block == nullptr) {
     complain(say(Say::out_of_memory));
     return EXIT_TROUBLE;
@@ -519,6 +525,7 @@ int compare_netlists(Options& o) {
   } else {
     run_options.result_name = o.output;
   }
+  if (o.no_limits) run_options.limits = NO_LIMITS;
   run_options.reference = {ref.file, ref.head};
   run_options.compare = {cmp.file, cmp.head};
   ResultModel model;

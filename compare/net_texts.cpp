@@ -8,7 +8,6 @@
 #include <deque>
 
 #include "compare/member_lists.h"
-#include "platform/memory.h"
 
 namespace veltrax {
 
@@ -234,33 +233,11 @@ struct NetTexts::EditedList {
   }
 };
 
-namespace {
-
-// One block for the work of a run, kept for the next; a second NetTexts alive at the same time
-// (only tests make one) takes its memory from the heap.
-constexpr std::size_t WORK_BLOCK = std::size_t{32} << 20;
-bool work_block_taken = false;
-
-void* take_work_block() {
-  static void* const block = allocate_lasting(WORK_BLOCK);
-  if (work_block_taken || block == nullptr) return nullptr;
-  work_block_taken = true;
-  return block;
-}
-
-}  // namespace
-
-NetTexts::NetTexts(bool indexed) : NetTexts(indexed, take_work_block()) {}
-
-NetTexts::NetTexts(bool indexed, void* block)
-    : indexed_(indexed),
-      owns_block_(block != nullptr),
-      memory_(block != nullptr ? block : fallback_,
-              block != nullptr ? WORK_BLOCK : sizeof fallback_, std::pmr::new_delete_resource()) {}
+NetTexts::NetTexts(bool indexed, RunMemory& memory)
+    : indexed_(indexed), memory_(memory.resource()) {}
 
 NetTexts::~NetTexts() {
   flush();
-  if (owns_block_) work_block_taken = false;
 }
 
 bool NetTexts::entries_are_separable(const PinTable& pins, int pin_count) {
@@ -283,8 +260,8 @@ bool NetTexts::parts_equal(const char* ref, const char* cmp) {
 NetTexts::EditedList& NetTexts::edited(char* list) {
   EditedList*& slot = edited_[list];
   if (slot == nullptr) {
-    slot = std::pmr::polymorphic_allocator<EditedList>(&memory_).allocate(1);
-    new (slot) EditedList(list, &memory_);
+    slot = std::pmr::polymorphic_allocator<EditedList>(memory_).allocate(1);
+    new (slot) EditedList(list, memory_);
   }
   return *slot;
 }
@@ -294,9 +271,10 @@ EntryRef NetTexts::find_entry(char* list, const char* designator, const char* pi
     char* entry = find_member_entry(list, designator, pin);
     return entry != nullptr ? EntryRef{list, -1, entry} : EntryRef{};
   }
-  char key[MEMBER_ENTRY_MAX + 1];
-  const int length = std::snprintf(key, sizeof key, "%s.%s", designator, pin);
-  const int k = edited(list).find(std::string_view(key, static_cast<std::size_t>(length)));
+  std::string key = designator;
+  key += '.';
+  key += pin;
+  const int k = edited(list).find(key);
   return k >= 0 ? EntryRef{list, k, nullptr} : EntryRef{};
 }
 
@@ -308,11 +286,9 @@ void NetTexts::delete_entry(const EntryRef& e) {
 void NetTexts::make_wildcard(const EntryRef& e, std::size_t designator_length) {
   if (!indexed_) return make_wildcard_entry(e.entry, designator_length);
   EditedList& l = edited(e.list);
-  char entry[MEMBER_ENTRY_MAX + 1];
-  const std::size_t length = std::min(designator_length + 1, l.entries[e.index].size());
-  std::memcpy(entry, l.entries[e.index].data(), length);
-  entry[length] = '*';
-  l.replace(e.index, std::string_view(entry, length + 1));
+  std::string entry(l.entries[e.index].substr(0, designator_length + 1));
+  entry += '*';
+  l.replace(e.index, entry);
 }
 
 void NetTexts::rename_entry(char* list, const char* designator, char c) {
@@ -320,17 +296,14 @@ void NetTexts::rename_entry(char* list, const char* designator, char c) {
   EditedList& l = edited(list);
   const int k = l.find_designator(designator);
   if (k < 0) return;
-  const std::string_view old = l.entries[k];
-  char entry[MEMBER_ENTRY_MAX + 1];
-  std::memcpy(entry, old.data(), old.size());
-  std::size_t length = old.size();
+  std::string entry(l.entries[k]);
   const std::size_t pin = std::strlen(designator) + 1;
-  if (pin == length) {
-    entry[length++] = c;
+  if (pin == entry.size()) {
+    entry += c;
   } else {
     entry[pin] = c;
   }
-  l.replace(k, std::string_view(entry, length));
+  l.replace(k, entry);
 }
 
 void NetTexts::flush() {

@@ -16,7 +16,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "netlist/limits.h"
+#include "netlist/run_memory.h"
 #include "netlist/store.h"
 
 namespace veltrax {
@@ -31,8 +31,9 @@ struct EntryRef {
 
 class NetTexts {
  public:
-  // indexed selects the fast forms; use entries_are_separable to decide.
-  explicit NetTexts(bool indexed);
+  // indexed selects the fast forms; use entries_are_separable to decide. The work of the run is
+  // kept in its memory.
+  NetTexts(bool indexed, RunMemory& memory);
   ~NetTexts();
   NetTexts(const NetTexts&) = delete;
   NetTexts& operator=(const NetTexts&) = delete;
@@ -81,20 +82,16 @@ class NetTexts {
   const EntrySet& inner_entries(const char* list);
   const Shared& shared_entries(const char* ref, const char* cmp);
 
-  NetTexts(bool indexed, void* block);
-
   bool indexed_;
-  bool owns_block_;
-  alignas(std::max_align_t) char fallback_[256];
-  // Everything below lives in memory_, which gives it all back at once at the end of the run.
-  std::pmr::monotonic_buffer_resource memory_;
-  Memo<int> counted_{&memory_};
-  Memo<bool> parts_{&memory_};
-  Memo<bool> members_equal_{&memory_};
-  Memo<bool> one_pin_{&memory_};
-  Memo<Shared> shared_{&memory_};
-  std::pmr::unordered_map<const char*, EntrySet> entry_sets_{&memory_};
-  std::pmr::unordered_map<char*, EditedList*> edited_{&memory_};
+  // Everything below lives in the run's memory, which gives it all back at the end of the run.
+  std::pmr::memory_resource* memory_;
+  Memo<int> counted_{memory_};
+  Memo<bool> parts_{memory_};
+  Memo<bool> members_equal_{memory_};
+  Memo<bool> one_pin_{memory_};
+  Memo<Shared> shared_{memory_};
+  std::pmr::unordered_map<const char*, EntrySet> entry_sets_{memory_};
+  std::pmr::unordered_map<char*, EditedList*> edited_{memory_};
 };
 
 }  // namespace veltrax

@@ -33,9 +33,10 @@ int merge_order(bool ref_left, bool cmp_left, const char* ref_designator, const 
 
 // The part of a designator: a binary search for the first record of that designator.
 const PartRecord* find_part(const PartTable& parts, int count, const char* designator) {
-  const PartRecord* end = parts.record + count;
+  const PartRecord* begin = parts.record;
+  const PartRecord* end = begin + count;
   const PartRecord* found = std::lower_bound(
-      parts.record, end, designator,
+      begin, end, designator,
       [](const PartRecord& p, const char* d) { return std::strcmp(p.designator, d) < 0; });
   return found != end && std::strcmp(found->designator, designator) == 0 ? found : nullptr;
 }

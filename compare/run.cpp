@@ -13,27 +13,10 @@
 #include "netlist/index.h"
 #include "netlist/reader.h"
 #include "platform/files.h"
-#include "platform/memory.h"
 
 namespace veltrax {
 
 namespace {
-
-// The stores and pools of the run: allocated once, reused by every run of the process.
-struct RunStorage {
-  NetlistStore ref;
-  NetlistStore cmp;
-  NetTextPools pools;
-};
-
-RunStorage& storage() {
-  static RunStorage* const s = [] {
-    void* block = allocate_lasting(sizeof(RunStorage));
-    if (block == nullptr) throw std::bad_alloc();
-    return new (block) RunStorage;
-  }();
-  return *s;
-}
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -60,13 +43,15 @@ class Source {
 class Run {
  public:
   Run(Settings& s, const RunOptions& options, RunReport& report)
-      : s_(s), options_(options), report_(report), area_(current_area(s)) {}
+      : s_(s),
+        options_(options),
+        report_(report),
+        area_(current_area(s)),
+        ref_(memory_, options.limits),
+        cmp_(memory_, options.limits) {}
 
   void execute() {
-    RunStorage& st = storage();
     set_slot(s_, SLOT_DISPLAYED_MESSAGE, "");
-    st.ref.bind();
-    st.cmp.bind();
     for (int k = 0; k < PARAM_RUN_RESET_COUNT; ++k)
       s_.param[PARAM_RUN_RESET_0 + k] = 0;
 
@@ -111,17 +96,16 @@ class Run {
       }
     }
     out_.print("Ref=%s\nCmp=%s\n\n", ref_path, cmp_path);
-    st.pools.reset();
 
     std::vector<RunWarning> warnings;
     int ref_parts = 0;
     int cmp_parts = 0;
     int ref_pins = 0;
     int cmp_pins = 0;
-    if (!read_side(st.ref, ref_file, ref_path, ref_format_param(area_),
+    if (!read_side(ref_, ref_file, ref_path, ref_format_param(area_),
                    RunOutcome::reference_unopened, RunOutcome::reference_format, ref_parts,
                    ref_pins, warnings) ||
-        !read_side(st.cmp, cmp_file, cmp_path, cmp_format_param(area_),
+        !read_side(cmp_, cmp_file, cmp_path, cmp_format_param(area_),
                    RunOutcome::compare_unopened, RunOutcome::compare_format, cmp_parts, cmp_pins,
                    warnings)) {
       return;
@@ -144,19 +128,20 @@ class Run {
       model->cmp_parts = cmp_parts;
       model->cmp_pins = cmp_pins;
       // As read: the pin matching edits the member lists and moves compare records.
-      model->ref_nets = nets_of(st.ref, ref_pins);
-      model->cmp_nets = nets_of(st.cmp, cmp_pins);
+      model->ref_nets = nets_of(ref_, ref_pins);
+      model->cmp_nets = nets_of(cmp_, cmp_pins);
     }
 
     out_.write("Category,Part.Pin,Name(ref),Name(cmp),Info(ref),Info(cmp)\n");
-    const PartCounts parts = compare_parts(st.ref.parts, ref_parts, st.cmp.parts, cmp_parts,
-                                           st.ref.part_overflow + st.cmp.part_overflow, out_,
+    const PartCounts parts = compare_parts(ref_.parts, ref_parts, cmp_.parts, cmp_parts,
+                                           ref_.part_overflow + cmp_.part_overflow, out_,
                                            model != nullptr ? &model->parts : nullptr);
     const std::string parts_message = parts_summary_message(parts);
-    NetTexts texts(NetTexts::entries_are_separable(st.ref.pins, ref_pins) &&
-                   NetTexts::entries_are_separable(st.cmp.pins, cmp_pins));
-    pair_pins(st.ref, ref_parts, ref_pins, st.cmp, cmp_parts, cmp_pins, texts);
-    const PinCounts pins = classify_pins(st.ref, ref_pins, st.cmp, cmp_pins,
+    NetTexts texts(NetTexts::entries_are_separable(ref_.pins, ref_pins) &&
+                       NetTexts::entries_are_separable(cmp_.pins, cmp_pins),
+                   memory_);
+    pair_pins(ref_, ref_parts, ref_pins, cmp_, cmp_parts, cmp_pins, texts);
+    const PinCounts pins = classify_pins(ref_, ref_pins, cmp_, cmp_pins,
                                          parts_summary_line(parts), texts, out_, model);
     if (model != nullptr) {
       model->part_counts = parts;
@@ -197,9 +182,9 @@ class Run {
       return false;
     }
     unsigned lost = read >= 0 ? read_warnings(store, read, pin_count) : 0;
-    part_count = index_netlist(store, read, pin_count, storage().pools);
+    part_count = index_netlist(store, read, pin_count);
     // Parts made from the pins stop at the table's capacity too.
-    if (part_count >= PART_CAPACITY) lost |= WARN_TABLES_FULL;
+    if (part_count >= store.limits.parts) lost |= WARN_TABLES_FULL;
     if (part_count < 0 || pin_count == 0) {
       report_.outcome = format_failure;
       report_.code = part_count;
@@ -236,6 +221,10 @@ class Run {
   const RunOptions& options_;
   RunReport& report_;
   const int area_;
+  // Declared before what takes from it, so that it is given back last.
+  RunMemory memory_;
+  NetlistStore ref_;
+  NetlistStore cmp_;
   ResultWriter out_;
 };
 
@@ -245,7 +234,14 @@ int comparison_run(Settings& settings, const RunOptions& options, RunReport* rep
   RunReport local;
   RunReport& r = report != nullptr ? *report : local;
   r = RunReport{};
-  Run(settings, options, r).execute();
+  try {
+    Run(settings, options, r).execute();
+  } catch (const std::bad_alloc&) {
+    // The run and its memory are gone, its result file with them; only the message is left.
+    r = RunReport{};
+    r.outcome = RunOutcome::out_of_memory;
+    set_slot(settings, SLOT_DISPLAYED_MESSAGE, message_text(settings, MSG_OUT_OF_MEMORY));
+  }
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "compare/result_model.h"
+#include "netlist/limits.h"
 #include "settings/settings.h"
 
 namespace veltrax {
@@ -30,6 +31,9 @@ struct RunOptions {
   OpenedNetlist compare;
   // When set, filled with what the run found, for views beyond the result file.
   ResultModel* model = nullptr;
+  // The capacities of the run: the fixed ones, or NO_LIMITS to compare netlists of any size
+  // whole.
+  Limits limits = DEFAULT_LIMITS;
 };
 
 enum class RunOutcome {
@@ -43,6 +47,7 @@ enum class RunOutcome {
   result_unwritten,        // writing or closing it (or the result stream) failed
   reference_format,
   compare_format,
+  out_of_memory,  // the system had no memory left for the run
 };
 
 // A warning on a netlist that was read: its message-table entry and the netlist's path.
@@ -76,7 +81,8 @@ inline int exit_status(const RunReport& report) {
 // Runs the comparison of the current saving area. Reads the paths, formats and options from the
 // settings and leaves the displayed message, the area message and the result path there. The
 // result file appears (replacing an earlier one) only when the run completes; a failed run
-// leaves no new file and an earlier one as it was. The result is always 0: success and failure
+// leaves no new file and an earlier one as it was. The run's memory is given back when it ends,
+// however it ends. The result is always 0: success and failure
 // show in the displayed message (and in the report).
 int comparison_run(Settings& settings, const RunOptions& options = {}, RunReport* report = nullptr);
 

@@ -18,11 +18,6 @@ namespace veltrax::fuzz {
 
 namespace {
 
-struct Work {
-  NetlistStore store;
-  NetTextPools pools;
-};
-
 bool write_file(const std::string& path, const std::uint8_t* data, std::size_t size) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) return false;
@@ -42,15 +37,14 @@ const std::string& scratch_folder() {
 }
 
 void read_netlist_input(int format, const std::uint8_t* data, std::size_t size) {
-  static Work* const work = new Work;
   if (size == 0) return;
   const int option = data[0] % 10;
-  work->store.bind();
-  work->pools.reset();
+  RunMemory memory;
+  NetlistStore store(memory);
   InputFile in(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   int pins = 0;
-  const int read = read_netlist(format, in, work->store, pins, option);
-  index_netlist(work->store, read, pins, work->pools);
+  const int read = read_netlist(format, in, store, pins, option);
+  index_netlist(store, read, pins);
 }
 
 void run_input(const std::string& folder, const std::uint8_t* data, std::size_t size) {

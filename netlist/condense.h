@@ -1,10 +1,11 @@
-// The condensed text that a condensing reader's first pass writes into the reader text buffer,
-// and that its second pass parses.
+// The condensed text that a condensing reader's first pass writes into the run's memory, and
+// that its second pass parses.
 //
-// The text holds at most READER_BUFFER_ROOM characters. The first character that does not fit
-// is dropped, and so is everything after it: once the buffer is full the text is final (no
-// character is written or taken back any more), so the rest of the file is ignored silently and
-// nothing is ever written past the buffer.
+// The text holds at most the run's reader_text characters. The first character that does not
+// fit is dropped, and so is everything after it: once the text is full it is final (no character
+// is written or taken back any more), so the rest of the file is ignored silently and nothing is
+// ever written past the text's block. The block grows as the text does and goes back to the run's
+// memory with the text.
 //
 // The text also knows where it came from, so that a parse that fails can name the input line:
 // every CR in it is a line mark of the input, and the first pass tells the text of every line
@@ -16,6 +17,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <memory_resource>
+#include <string_view>
 #include <vector>
 
 #include "netlist/limits.h"
@@ -29,26 +32,25 @@ struct DroppedMarks {
   int total;   // the marks dropped up to here, these included
 };
 
-// The dropped marks of the condensing reader at work, shared like the reader text buffer, so
-// that their room stays from one reading to the next.
-inline std::vector<DroppedMarks>& dropped_marks_buffer() {
-  static std::vector<DroppedMarks> buffer;
-  return buffer;
-}
-
 class CondensedText {
  public:
-  CondensedText() : text_(reader_text_buffer()), dropped_(dropped_marks_buffer()) {
-    dropped_.clear();
-  }
+  // For the tests: when set, called with every text that is finished for its second pass.
+  static inline void (*observer)(std::string_view text) = nullptr;
+
+  explicit CondensedText(NetlistStore& store)
+      : memory_(*store.memory),
+        room_(static_cast<int>(std::min<std::size_t>(store.limits.reader_text, INT_MAX - 1))),
+        dropped_(store.memory->resource()) {}
+  ~CondensedText() { memory_.give_back(text_); }
   CondensedText(const CondensedText&) = delete;
   CondensedText& operator=(const CondensedText&) = delete;
 
-  bool full() const { return length_ == READER_BUFFER_ROOM; }
+  bool full() const { return length_ == room_; }
   bool empty() const { return length_ == 0; }
 
   void put(int c) {
-    if (!full()) text_[length_++] = static_cast<char>(c);
+    if (length_ == capacity_ && !grow()) return;
+    text_[length_++] = static_cast<char>(c);
   }
 
   // Takes back the blanks written last (only while the text is not final).
@@ -76,7 +78,9 @@ class CondensedText {
 
   // Terminates the text for the second pass and returns its start.
   const char* finish() {
+    if (text_ == nullptr) grow();
     text_[length_] = '\0';
+    if (observer != nullptr) observer(std::string_view(text_, static_cast<std::size_t>(length_)));
     return text_;
   }
 
@@ -96,9 +100,23 @@ class CondensedText {
   }
 
  private:
-  char* text_;
+  // More room for the text, up to its capacity and one byte for the terminator; false when it is
+  // full.
+  bool grow() {
+    if (text_ != nullptr && capacity_ == room_) return false;
+    constexpr int FIRST = 1 << 16;
+    capacity_ = text_ == nullptr ? std::min(room_, FIRST)
+                                 : static_cast<int>(std::min<long long>(room_, 2LL * capacity_));
+    text_ = static_cast<char*>(memory_.resize(text_, static_cast<std::size_t>(capacity_) + 1));
+    return true;
+  }
+
+  RunMemory& memory_;
+  const int room_;
+  char* text_ = nullptr;
+  int capacity_ = 0;
   int length_ = 0;
-  std::vector<DroppedMarks>& dropped_;
+  std::pmr::vector<DroppedMarks> dropped_;
 };
 
 // The second pass of a condensing reader: steps the parser's state machine over the condensed

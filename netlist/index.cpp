@@ -7,35 +7,21 @@
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
-#include <memory_resource>
 #include <span>
 #include <type_traits>
 
 #include "netlist/lex.h"
-#include "platform/memory.h"
 
 namespace veltrax {
 
 namespace {
 
-// The work arrays of indexing come from one block that lives as long as the process, so that a
-// run does not fault fresh pages in for them; a run that needs more falls back on the heap. The
-// arrays are left uninitialised: every element is written before it is read.
-using Memory = std::pmr::memory_resource;
-
-struct Scratch {
-  static constexpr std::size_t SIZE = std::size_t{8} << 20;
-  std::pmr::monotonic_buffer_resource memory{block(), SIZE, std::pmr::new_delete_resource()};
-  static void* block() {
-    static void* const b = allocate_lasting(SIZE);
-    return b;
-  }
-};
-
+// The work arrays of indexing come from the run's memory, taken after a mark and given back
+// when indexing ends; they are left uninitialised: every element is written before it is read.
 template <typename T>
-std::span<T> work_array(std::size_t n, Memory* memory) {
+std::span<T> work_array(std::size_t n, RunMemory* memory) {
   static_assert(std::is_trivially_copyable_v<T>);
-  return {static_cast<T*>(memory->allocate(n * sizeof(T), alignof(T))), n};
+  return {memory->work_array<T>(n), n};
 }
 
 bool is_digit(char c) {
@@ -125,7 +111,7 @@ std::uint32_t rank_group(std::span<const char* const> texts, std::span<Keyed> ke
 // Ranks of texts in byte order. The keyed arrays are work room of at least texts.size()
 // elements, shared by the rankings of one indexing.
 std::span<std::uint32_t> rank_texts(std::span<const char* const> texts, std::span<Keyed> keyed,
-                                    std::span<Keyed> next, Memory* memory) {
+                                    std::span<Keyed> next, RunMemory* memory) {
   const std::size_t n = texts.size();
   std::span<std::uint32_t> rank = work_array<std::uint32_t>(n, memory);
   if (n == 0) return rank;
@@ -140,7 +126,7 @@ std::span<std::uint32_t> rank_texts(std::span<const char* const> texts, std::spa
 // significant first. Every rank is below n.
 std::span<std::uint32_t> sorted_order(
     std::size_t n, std::initializer_list<std::span<const std::uint32_t>> most_significant_first,
-    Memory* memory) {
+    RunMemory* memory) {
   std::span<std::uint32_t> order = work_array<std::uint32_t>(n, memory);
   std::span<std::uint32_t> next = work_array<std::uint32_t>(n, memory);
   std::span<std::uint32_t> start = work_array<std::uint32_t>(n + 1, memory);
@@ -161,131 +147,146 @@ std::span<std::uint32_t> sorted_order(
   return order;
 }
 
-// Puts the records of a table into the given order, their texts with them: record k and its
-// texts end in place k, so that the passes that walk the table in order read memory in order.
-// The moves follow the cycles of the order, so that nothing is copied twice and no second table
-// is needed. At indexing every record still refers to its own slot.
-template <typename Table>
-void put_in_order(Table& table, std::span<const std::uint32_t> order, Memory* memory) {
+// Puts the records of a table into the given order. The moves follow the cycles of the order, so
+// that nothing is copied twice and no second table is needed.
+template <typename Record>
+void put_in_order(Table<Record>& table, std::span<const std::uint32_t> order, RunMemory* memory) {
   const std::size_t n = order.size();
   std::span<unsigned char> placed = work_array<unsigned char>(n, memory);
   std::fill(placed.begin(), placed.end(), 0);
   for (std::size_t start = 0; start < n; ++start) {
     if (placed[start] != 0 || order[start] == start) continue;
     // Place k takes what stands in place order[k]; the first record of the cycle goes last.
-    const auto record = table.record[start];
-    const auto slot = table.slot[start];
+    const Record first = table.record[start];
     std::size_t k = start;
     for (std::size_t from = order[k]; from != start; k = from, from = order[k]) {
       table.record[k] = table.record[from];
-      table.slot[k] = table.slot[from];
       placed[k] = 1;
     }
-    table.record[k] = record;
-    table.slot[k] = slot;
+    table.record[k] = first;
     placed[k] = 1;
   }
-  for (std::size_t k = 0; k < n; ++k)
-    table.bind_record(static_cast<int>(k));
 }
 
 void normalise_pins(PinTable& pins, int pin_count) {
   for (int i = 0; i < pin_count; ++i) {
     PinRecord& r = pins[i];
-    const char* start = normalised_pin(r.pin);
-    if (start != r.pin) std::memmove(r.pin, start, std::strlen(start) + 1);
+    r.pin += normalised_pin(r.pin) - r.pin;
     if (char* colon = std::strchr(r.designator, ':')) *colon = '\0';
   }
 }
 
-// Appends bytes to a pool text under construction.
-class PoolText {
+// Writes a text of known length into the run's memory.
+class TextWriter {
  public:
-  explicit PoolText(TextPool& pool) : pool_(pool), start_(pool.cursor()), p_(start_) {}
+  TextWriter(RunMemory& memory, std::size_t length)
+      : start_(static_cast<char*>(memory.allocate(length, 1))), p_(start_), end_(start_ + length) {}
 
   void add(const char* text, std::size_t n) {
-    assert(p_ + n < pool_.bytes + pool_.size);
+    assert(n <= static_cast<std::size_t>(end_ - p_));
     std::memcpy(p_, text, n);
     p_ += n;
   }
   void add(const char* text) { add(text, std::strlen(text)); }
-  // Terminates the text and moves the pool's cursor past it and spare zero bytes after it.
-  void finish(std::size_t spare = 0) {
-    assert(p_ + spare < pool_.bytes + pool_.size);
-    std::memset(p_, 0, 1 + spare);
-    p_ += 1 + spare;
-    pool_.used = static_cast<std::size_t>(p_ - pool_.bytes);
+  // Fills the rest with zeros: the terminator and any spare bytes.
+  char* finish() {
+    assert(p_ < end_);
+    std::memset(p_, 0, static_cast<std::size_t>(end_ - p_));
+    return start_;
   }
-  char* start() const { return start_; }
 
  private:
-  TextPool& pool_;
   char* start_;
   char* p_;
+  char* end_;
 };
 
 // Writes the three texts of the net group of the pins at positions group[first, last) and points
 // those pins at them.
 void write_net_texts(PinTable& pins, std::span<const std::uint32_t> group, std::size_t first,
-                     std::size_t last, NetTextPools& pools) {
-  PoolText counted(pools.counted);
-  PoolText members(pools.members);
-  PoolText parts(pools.parts);
+                     std::size_t last, RunMemory& memory) {
   const std::size_t k = last - first;
+  char count[16];
+  const std::size_t count_length =
+      static_cast<std::size_t>(std::to_chars(count, count + sizeof count, k).ptr - count);
+  // The lengths first, so that each text takes exactly its room.
+  std::size_t entries = 0;  // the member entries designator.pin|
+  std::size_t parts = 0;    // the part entries designator|
   std::size_t empty_pins = 0;  // their entries may grow by one byte in the pin comparison
+  if (k > 1) {
+    for (std::size_t i = first; i < last; ++i) {
+      const PinRecord& r = pins[group[i]];
+      const std::size_t designator_length = std::strlen(r.designator);
+      const std::size_t pin_length = std::strlen(r.pin);
+      entries += designator_length + pin_length + 2;
+      parts += designator_length + 1;
+      if (pin_length == 0) ++empty_pins;
+    }
+  }
+  constexpr std::size_t OPEN = sizeof OPEN_ERROR_TEXT;
+  TextWriter counted(memory, k == 1 ? OPEN : count_length + 4 + entries + 1);
+  TextWriter members(memory, k == 1 ? OPEN : 4 + entries + 1 + empty_pins);
+  TextWriter part_list(memory, k == 1 ? OPEN : 4 + parts + 1);
   if (k == 1) {
     counted.add(OPEN_ERROR_TEXT);
     members.add(OPEN_ERROR_TEXT);
-    parts.add(OPEN_ERROR_TEXT);
+    part_list.add(OPEN_ERROR_TEXT);
   } else {
-    char count[16];
-    char* end = std::to_chars(count, count + sizeof count, k).ptr;
-    counted.add(count, static_cast<std::size_t>(end - count));
+    counted.add(count, count_length);
     counted.add("pin|", 4);
     members.add("pin|", 4);
-    parts.add("pin|", 4);
+    part_list.add("pin|", 4);
+    for (std::size_t i = first; i < last; ++i) {
+      const PinRecord& r = pins[group[i]];
+      const std::size_t designator_length = std::strlen(r.designator);
+      const std::size_t pin_length = std::strlen(r.pin);
+      // The member entry designator.pin| and the part entry designator|.
+      for (TextWriter* t : {&counted, &members}) {
+        t->add(r.designator, designator_length);
+        t->add(".", 1);
+        t->add(r.pin, pin_length);
+        t->add("|", 1);
+      }
+      part_list.add(r.designator, designator_length);
+      part_list.add("|", 1);
+    }
   }
+  char* const counted_text = counted.finish();
+  char* const members_text = members.finish();
+  char* const parts_text = part_list.finish();
   for (std::size_t i = first; i < last; ++i) {
     PinRecord& r = pins[group[i]];
-    const std::size_t designator_length = std::strlen(r.designator);
-    const std::size_t pin_length = std::strlen(r.pin);
-    std::memcpy(r.work_designator, r.designator, designator_length + 1);
-    std::memcpy(r.work_pin, r.pin, pin_length + 1);
-    r.net_members_counted = counted.start();
-    r.net_members = members.start();
-    r.net_parts = parts.start();
-    if (k == 1) continue;
-    // The member entry designator.pin| and the part entry designator|.
-    char entry[MEMBER_ENTRY_MAX];
-    std::memcpy(entry, r.designator, designator_length);
-    entry[designator_length] = '.';
-    std::memcpy(entry + designator_length + 1, r.pin, pin_length);
-    entry[designator_length + 1 + pin_length] = '|';
-    const std::size_t entry_length = designator_length + pin_length + 2;
-    counted.add(entry, entry_length);
-    members.add(entry, entry_length);
-    parts.add(r.designator, designator_length);
-    parts.add("|", 1);
-    if (pin_length == 0) ++empty_pins;
+    r.net_members_counted = counted_text;
+    r.net_members = members_text;
+    r.net_parts = parts_text;
   }
-  counted.finish();
-  members.finish(empty_pins);
-  parts.finish();
+}
+
+// The pin matching orders by the designator and relabels a copy of the pin name.
+void make_work_names(PinTable& pins, std::size_t n, RunMemory& memory) {
+  for (std::size_t i = 0; i < n; ++i) {
+    PinRecord& r = pins[static_cast<int>(i)];
+    r.work_designator = r.designator;
+    r.work_pin = memory.copy_text(r.pin, std::strlen(r.pin));
+  }
 }
 
 // One part per distinct pin designator, in the pins' order, with an empty value and the
 // footprint "x". The empty designator makes no part: it equals the text remembered at the start.
 int make_parts(NetlistStore& store, int pin_count) {
+  const int most = std::min(pin_count, store.limits.parts);
+  store.parts.record = static_cast<PartRecord*>(store.memory->resize(
+      store.parts.record, static_cast<std::size_t>(std::max(most, 1)) * sizeof(PartRecord)));
+  store.parts.room = std::max(most, 1);
+  char* const footprint = store.memory->copy_text("x", 1);
   int made = 0;
   const char* last = "";
-  for (int i = 0; i < pin_count && made < PART_CAPACITY; ++i) {
+  for (int i = 0; i < pin_count && made < most; ++i) {
     const PinRecord& pin = store.pins[i];
     if (std::strcmp(pin.designator, last) == 0) continue;
     last = pin.designator;
-    PartRecord& part = store.parts[made++];
-    copy_bounded(part.designator, DESIGNATOR_ROOM, pin.designator);
-    part.value[0] = '\0';
-    std::strcpy(part.footprint, "x");
+    store.parts[made++] = {0, store.memory->copy_text(pin.designator, std::strlen(pin.designator)),
+                           NO_TEXT, footprint};
   }
   return made;
 }
@@ -306,7 +307,7 @@ const char* normalised_pin(const char* pin) {
   return start;
 }
 
-int index_netlist(NetlistStore& store, int reader_result, int pin_count, NetTextPools& pools) {
+int index_netlist(NetlistStore& store, int reader_result, int pin_count) {
   if (reader_result < 0) return reader_result;
   PinRecord* const pins = store.pins.record;
   normalise_pins(store.pins, pin_count);
@@ -315,8 +316,8 @@ int index_netlist(NetlistStore& store, int reader_result, int pin_count, NetText
   // pins end in the order (designator, pin) with equal ones in the order of the first sort, that
   // is by net. Sorting ranks of the three texts gives both orders at once.
   const std::size_t n = static_cast<std::size_t>(pin_count);
-  Scratch scratch;
-  Memory* const memory = &scratch.memory;
+  RunMemory* const memory = store.memory;
+  const RunMemory::Mark work = memory->mark();
   const std::size_t m = reader_result > 0 ? static_cast<std::size_t>(reader_result) : 0;
   std::span<const char*> texts = work_array<const char*>(std::max(n, m), memory);
   const std::span<Keyed> keyed = work_array<Keyed>(std::max(n, m), memory);
@@ -335,18 +336,22 @@ int index_netlist(NetlistStore& store, int reader_result, int pin_count, NetText
     std::size_t last = first + 1;
     while (last < n && net[by_net[last]] == net[by_net[first]])
       ++last;
-    write_net_texts(store.pins, by_net, first, last, pools);
+    write_net_texts(store.pins, by_net, first, last, *memory);
     first = last;
   }
   put_in_order(store.pins, sorted_order(n, {designator, pin, net}, memory), memory);
+  make_work_names(store.pins, n, *memory);
 
+  int result = reader_result;
   if (reader_result > 0) {
     const std::span<const std::uint32_t> rank =
         ranks(store.parts.record, m, &PartRecord::designator);
     put_in_order(store.parts, sorted_order(m, {rank}, memory), memory);
-    return reader_result;
+  } else {
+    result = make_parts(store, pin_count);
   }
-  return make_parts(store, pin_count);
+  memory->release(work);
+  return result;
 }
 
 }  // namespace veltrax

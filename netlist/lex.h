@@ -2,6 +2,7 @@
 // a zero-terminated buffer that return a position.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -46,26 +47,28 @@ inline const char* skip_blanks(const char* p) {
   return p;
 }
 
-// Copies the field that starts at p into dst, at most room characters, and terminates it; the
-// rest of the field is skipped. The field ends at the end of the text or at any character of
-// stops. Returns the position where the field ended.
-inline const char* copy_field(char* dst, int room, const char* p, const char* stops) {
+// The end of the field that starts at p: the end of the text or the first character of stops.
+inline const char* field_end(const char* p, const char* stops) {
   std::uint64_t stop[4] = {1, 0, 0, 0};  // the terminating zero always stops
   for (const char* s = stops; *s != '\0'; ++s) {
     const unsigned char c = static_cast<unsigned char>(*s);
     stop[c >> 6] |= std::uint64_t{1} << (c & 63);
   }
-  auto stops_at = [&](char ch) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    return (stop[c >> 6] >> (c & 63)) & 1;
-  };
-  int n = 0;
-  for (; n < room && !stops_at(*p); ++p)
-    dst[n++] = *p;
+  for (;; ++p) {
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if ((stop[c >> 6] >> (c & 63)) & 1) return p;
+  }
+}
+
+// Copies the field that starts at p into dst, at most room characters, and terminates it; the
+// rest of the field is skipped. The field ends at the end of the text or at any character of
+// stops. Returns the position where the field ended.
+inline const char* copy_field(char* dst, int room, const char* p, const char* stops) {
+  const char* end = field_end(p, stops);
+  const std::size_t n = std::min(static_cast<std::size_t>(end - p), static_cast<std::size_t>(room));
+  std::memcpy(dst, p, n);
   dst[n] = '\0';
-  while (!stops_at(*p))
-    ++p;
-  return p;
+  return end;
 }
 
 // Like copy_field, but the characters of dropped are left out of the copy and take no room.

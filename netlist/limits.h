@@ -1,13 +1,18 @@
 // Every capacity of the netlist model, named once. Nothing else spells these numbers.
+//
+// The capacities are those of a run: by default the fixed ones below, which both programs use,
+// so that their result files stay what they always were; or none at all (NO_LIMITS, the command
+// line's --no-limits), where the tables, names and texts grow as the netlists need.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 
 namespace veltrax {
 
 // Records of one netlist store.
-inline constexpr int PART_CAPACITY = 6000;  // usable PartRecords; one scratch record follows
-inline constexpr int PIN_CAPACITY = 20000;  // usable PinRecords; one scratch record follows
+inline constexpr int PART_CAPACITY = 6000;
+inline constexpr int PIN_CAPACITY = 20000;
 
 // Room of the text fields, in bytes without the terminating zero.
 inline constexpr int DESIGNATOR_ROOM = 20;
@@ -21,30 +26,33 @@ inline constexpr int CR_LINE_SIZE = 520;      // CCF and PADS lines: 519 charact
 inline constexpr int PROTEL_LINE_SIZE = 200;  // Protel lines: 199 characters at most
 inline constexpr int STD_LINE_SIZE = 520;     // standard line reads of MM-2/Colmo and TELESIS
 
-// The work buffer that the condensing readers fill in their first pass (terminator extra).
-inline constexpr int READER_BUFFER_ROOM = 2100000;
+// The text that the condensing readers write in their first pass, in characters.
+inline constexpr std::size_t READER_BUFFER_ROOM = 2100000;
 
-// Net texts. A member entry is designator, '.', pin and '|'; a part entry is designator and '|'.
-inline constexpr int MEMBER_ENTRY_MAX = DESIGNATOR_ROOM + 1 + PIN_ROOM + 1;
-inline constexpr int PART_ENTRY_MAX = DESIGNATOR_ROOM + 1;
-inline constexpr char OPEN_ERROR_TEXT[] = "**OPEN ERROR**";  // the texts of a net of one pin
-
-// The shared net text pools hold the texts of both stores of a run. They are sized so that they
-// cannot run full: a net of k >= 2 pins costs its k entries plus at most 10 bytes ("%upin|" with
-// k <= 20000, and the zero), that is at most 5 bytes more per pin; a net of one pin costs 15
-// bytes, less than one entry. A pin whose name is empty has an entry shorter than the largest by
-// more than the one byte its wildcard entry needs, so that room is inside the bound too.
-inline constexpr int STORES_PER_RUN = 2;
-inline constexpr std::size_t NET_OVERHEAD_PER_PIN = 5;
-inline constexpr std::size_t COUNTED_POOL_SIZE =
-    std::size_t{STORES_PER_RUN} * PIN_CAPACITY * (MEMBER_ENTRY_MAX + NET_OVERHEAD_PER_PIN);
-inline constexpr std::size_t MEMBER_POOL_SIZE = COUNTED_POOL_SIZE;
-inline constexpr std::size_t PART_POOL_SIZE =
-    std::size_t{STORES_PER_RUN} * PIN_CAPACITY * (PART_ENTRY_MAX + NET_OVERHEAD_PER_PIN);
-static_assert(sizeof(OPEN_ERROR_TEXT) <= PART_ENTRY_MAX + NET_OVERHEAD_PER_PIN);
-static_assert(DESIGNATOR_ROOM + 3 + 1 <= MEMBER_ENTRY_MAX, "an empty pin's wildcard fits");
+// The texts of a net of one pin.
+inline constexpr char OPEN_ERROR_TEXT[] = "**OPEN ERROR**";
 
 // The result file name built from the compare netlist's path.
 inline constexpr int RESULT_NAME_ROOM = 519;
+
+// The capacities of one run.
+struct Limits {
+  int parts;  // records of each table
+  int pins;
+  int designator;  // rooms of the text fields
+  int value;
+  int footprint;
+  int pin;
+  int net;
+  std::size_t reader_text;
+};
+
+inline constexpr Limits DEFAULT_LIMITS = {
+    PART_CAPACITY, PIN_CAPACITY, DESIGNATOR_ROOM,   VALUE_ROOM, FOOTPRINT_ROOM,
+    PIN_ROOM,      NET_ROOM,     READER_BUFFER_ROOM};
+
+// As much as memory holds: no name is cut, no record dropped.
+inline constexpr Limits NO_LIMITS = {INT_MAX - 1, INT_MAX - 1, INT_MAX,          INT_MAX,
+                                     INT_MAX,     INT_MAX,     INT_MAX, INT_MAX - 1};
 
 }  // namespace veltrax

@@ -1,9 +1,11 @@
 #include "netlist/reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
-#include <memory>
+#include <type_traits>
 
+#include "netlist/lex.h"
 #include "netlist/readers/readers.h"
 
 namespace veltrax {
@@ -72,29 +74,139 @@ int detect_format(std::string_view head) {
 }
 
 unsigned read_warnings(const NetlistStore& store, int part_count, int pin_count) {
+  const Limits& room = store.limits;
   const auto fills = [](const char* text, int room) {
     return strnlen(text, static_cast<std::size_t>(room)) == static_cast<std::size_t>(room);
   };
   unsigned warnings = 0;
   for (int i = 0; i < part_count && warnings == 0; ++i) {
-    if (fills(store.parts[i].designator, DESIGNATOR_ROOM)) warnings = WARN_NAMES_MAY_BE_CUT;
+    if (fills(store.parts[i].designator, room.designator)) warnings = WARN_NAMES_MAY_BE_CUT;
   }
   for (int i = 0; i < pin_count && warnings == 0; ++i) {
     const PinRecord& r = store.pins[i];
-    if (fills(r.designator, DESIGNATOR_ROOM) || fills(r.pin, PIN_ROOM) || fills(r.net, NET_ROOM)) {
+    if (fills(r.designator, room.designator) || fills(r.pin, room.pin) ||
+        fills(r.net, room.net)) {
       warnings = WARN_NAMES_MAY_BE_CUT;
     }
   }
-  if (part_count >= PART_CAPACITY || pin_count >= PIN_CAPACITY || store.part_overflow > 0) {
+  if (part_count >= room.parts || pin_count >= room.pins || store.part_overflow > 0) {
     warnings |= WARN_TABLES_FULL;
   }
   if (store.reader_text_full) warnings |= WARN_READER_TEXT_FULL;
   return warnings;
 }
 
-char* reader_text_buffer() {
-  static const std::unique_ptr<char[]> buffer(new char[READER_BUFFER_ROOM + 1]);
-  return buffer.get();
+namespace {
+
+void make_empty(PartRecord& r) {
+  r = {0, NO_TEXT, NO_TEXT, NO_TEXT};
+}
+void make_empty(PinRecord& r) {
+  r = {0, 0, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT};
+}
+
+constexpr int FIRST_ROOM = 256;
+
+}  // namespace
+
+StoreWriter::StoreWriter(NetlistStore& store) : store_(store) {
+  store_.part_overflow = 0;
+  store_.failure_line = 0;
+}
+
+template <typename Record>
+void StoreWriter::ready(Table<Record>& table, int count, bool& is_ready) {
+  const int limit = std::is_same_v<Record, PartRecord> ? store_.limits.parts : store_.limits.pins;
+  if (count == table.room) {
+    // Room for the scratch record behind the last usable one.
+    const long long wanted = std::min<long long>(
+        std::max<long long>(FIRST_ROOM, 2LL * table.room), static_cast<long long>(limit) + 1);
+    table.record = static_cast<Record*>(store_.memory->resize(
+        table.record, static_cast<std::size_t>(wanted) * sizeof(Record)));
+    table.room = static_cast<int>(wanted);
+  }
+  make_empty(table[count]);
+  if (count == limit) (std::is_same_v<Record, PartRecord> ? part_scratch_ : pin_scratch_).used = 0;
+  is_ready = true;
+}
+
+template void StoreWriter::ready(PartTable&, int, bool&);
+template void StoreWriter::ready(PinTable&, int, bool&);
+
+StoreWriter::Scratch* StoreWriter::scratch_of(char* const* dst) {
+  const auto within = [dst](const auto& table, int limit) {
+    if (table.room <= limit) return false;
+    const auto* at = reinterpret_cast<const char*>(dst);
+    const auto* scratch = reinterpret_cast<const char*>(&table.record[limit]);
+    return at >= scratch && at < scratch + sizeof table.record[limit];
+  };
+  if (within(store_.parts, store_.limits.parts)) return &part_scratch_;
+  if (within(store_.pins, store_.limits.pins)) return &pin_scratch_;
+  return nullptr;
+}
+
+char* StoreWriter::text_room(char* const* dst, std::size_t n) {
+  Scratch* scratch = scratch_of(dst);
+  if (scratch == nullptr) return static_cast<char*>(store_.memory->allocate(n + 1, 1));
+  // Room for every field of a record twice over: the rooms are those of a table with a capacity.
+  if (scratch->bytes == nullptr) {
+    const Limits& r = store_.limits;
+    scratch->size = 2 * (static_cast<std::size_t>(r.designator) + r.value + r.footprint + r.pin +
+                         r.net + 8);
+    scratch->bytes = static_cast<char*>(store_.memory->allocate(scratch->size, 1));
+  }
+  if (n + 1 > scratch->size - scratch->used) scratch->used = 0;
+  if (n + 1 > scratch->size) return static_cast<char*>(store_.memory->allocate(n + 1, 1));
+  char* t = scratch->bytes + scratch->used;
+  scratch->used += n + 1;
+  return t;
+}
+
+void StoreWriter::span(char*& dst, int room, const char* text, std::size_t n) {
+  n = std::min(n, static_cast<std::size_t>(room));
+  char* t = text_room(&dst, n);
+  std::memcpy(t, text, n);
+  t[n] = '\0';
+  dst = t;
+}
+
+void StoreWriter::bounded(char*& dst, int room, const char* text) {
+  span(dst, room, text, strnlen(text, static_cast<std::size_t>(room)));
+}
+
+const char* StoreWriter::field(char*& dst, int room, const char* p, const char* stops) {
+  const char* end = field_end(p, stops);
+  span(dst, room, p, static_cast<std::size_t>(end - p));
+  return end;
+}
+
+void StoreWriter::span_without(char*& dst, int room, const char* p, const char* end,
+                               const char* dropped) {
+  const std::size_t most =
+      std::min(static_cast<std::size_t>(end - p), static_cast<std::size_t>(room));
+  char* t = text_room(&dst, most);
+  std::size_t n = 0;
+  for (; p != end; ++p) {
+    if (n < most && std::strchr(dropped, *p) == nullptr) t[n++] = *p;
+  }
+  t[n] = '\0';
+  dst = t;
+}
+
+const char* StoreWriter::field_without(char*& dst, int room, const char* p, const char* stops,
+                                       const char* dropped) {
+  const char* end = p;
+  while (*end != '\0' && std::strchr(stops, *end) == nullptr)
+    ++end;
+  span_without(dst, room, p, end, dropped);
+  return end;
+}
+
+const char* StoreWriter::quotable_field(char*& dst, int room, const char* p, const char* stops) {
+  if (*p != '"') return field(dst, room, p, stops);
+  p = field(dst, room, p + 1, "\"");
+  if (*p == '"') ++p;
+  return p + std::strcspn(p, stops);
 }
 
 }  // namespace veltrax

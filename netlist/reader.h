@@ -1,5 +1,5 @@
 // What the seven netlist readers share: their shape, the format list that selects one, and the
-// way a reader fills the tables of a store up to their capacities.
+// way a reader fills the tables of a store up to the run's capacities.
 //
 // A reader fills the PartTable and PinTable of one store from an input positioned at its start.
 // It returns the number of parts written (0 when the format has no part list) and sets
@@ -81,27 +81,30 @@ enum ReadWarning : unsigned {
 };
 unsigned read_warnings(const NetlistStore& store, int part_count, int pin_count);
 
-// The work buffer of the condensing readers: READER_BUFFER_ROOM characters and a terminator,
-// shared by them and rewritten by every call.
-char* reader_text_buffer();
-
-// Fills the tables of a store in file order, keeping the capacities: the part or pin after the
-// last usable record goes to the scratch record, so that a reader can parse it as usual, and is
-// not kept. Dropped parts are counted in the store's part_overflow; dropped pins too when the
+// Fills the tables of a store in file order, keeping the run's capacities: the part or pin after
+// the last usable record goes to a scratch record, so that a reader can parse it as usual, and
+// is not kept. Dropped parts are counted in the store's part_overflow; dropped pins too when the
 // reader asks for it.
+//
+// The names go into the run's memory, each cut to its room of the run's limits; those of a
+// scratch record go into a scratch area of their own, written over by the next scratch record,
+// so that a file of any size beyond the capacities takes no more memory.
 class StoreWriter {
  public:
-  explicit StoreWriter(NetlistStore& store) : store_(store) {
-    store_.part_overflow = 0;
-    store_.failure_line = 0;
+  explicit StoreWriter(NetlistStore& store);
+
+  bool parts_full() const { return parts_ == store_.limits.parts; }
+  bool pins_full() const { return pins_ == store_.limits.pins; }
+
+  // The record to fill with the next part or pin: every text of a fresh one is empty.
+  PartRecord& part() {
+    if (!part_ready_) ready(store_.parts, parts_, part_ready_);
+    return store_.parts[parts_];
   }
-
-  bool parts_full() const { return parts_ == PART_CAPACITY; }
-  bool pins_full() const { return pins_ == PIN_CAPACITY; }
-
-  // The record to fill with the next part or pin.
-  PartRecord& part() { return store_.parts[parts_]; }
-  PinRecord& pin() { return store_.pins[pins_]; }
+  PinRecord& pin() {
+    if (!pin_ready_) ready(store_.pins, pins_, pin_ready_);
+    return store_.pins[pins_];
+  }
 
   // Keeps the part or pin just filled, or drops it when the table is full.
   void count_part() {
@@ -110,6 +113,7 @@ class StoreWriter {
     } else {
       ++parts_;
     }
+    part_ready_ = false;
   }
   void count_pin(bool overflow_counted) {
     if (!pins_full()) {
@@ -117,6 +121,7 @@ class StoreWriter {
     } else if (overflow_counted) {
       ++store_.part_overflow;
     }
+    pin_ready_ = false;
   }
   // Counts a part or pin that the reader drops without parsing it.
   void drop() { ++store_.part_overflow; }
@@ -131,10 +136,46 @@ class StoreWriter {
     return parts_;
   }
 
+  // The rooms of the run's text fields.
+  const Limits& rooms() const { return store_.limits; }
+
+  // Copies, as the new text of dst, the field that starts at p: at most room characters, the
+  // rest of the field skipped. The field ends at the end of the text or at any character of
+  // stops. Returns the position where the field ended.
+  const char* field(char*& dst, int room, const char* p, const char* stops);
+  // Like field, but the characters of dropped are left out of the copy and take no room.
+  const char* field_without(char*& dst, int room, const char* p, const char* stops,
+                            const char* dropped);
+  // A field that is either double-quoted (the text between the quotes, which are not stored) or
+  // plain (the text up to any character of stops), at most room characters; the rest is skipped
+  // up to any character of stops. Returns the position of that stop, or of the end.
+  const char* quotable_field(char*& dst, int room, const char* p, const char* stops);
+  // At most room characters of text, as the new text of dst.
+  void bounded(char*& dst, int room, const char* text);
+  // The n characters at text, at most room of them, as the new text of dst.
+  void span(char*& dst, int room, const char* text, std::size_t n);
+  // The characters from p up to end, without those of dropped, at most room of them.
+  void span_without(char*& dst, int room, const char* p, const char* end, const char* dropped);
+
  private:
+  template <typename Record>
+  void ready(Table<Record>& table, int count, bool& is_ready);
+  char* text_room(char* const* dst, std::size_t n);
+  // The scratch area of a table's scratch record, when dst is one of its fields.
+  struct Scratch {
+    char* bytes = nullptr;
+    std::size_t size = 0;
+    std::size_t used = 0;
+  };
+  Scratch* scratch_of(char* const* dst);
+
   NetlistStore& store_;
   int parts_ = 0;
   int pins_ = 0;
+  bool part_ready_ = false;
+  bool pin_ready_ = false;
+  Scratch part_scratch_;
+  Scratch pin_scratch_;
 };
 
 }  // namespace veltrax

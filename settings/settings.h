@@ -51,6 +51,7 @@ enum Message : int {
   MSG_NAMES_MAY_BE_CUT = 14,  // a warning on a netlist, followed by its path
   MSG_TABLES_FULL = 15,
   MSG_READER_TEXT_FULL = 16,
+  MSG_OUT_OF_MEMORY = 17,
   MESSAGE_COUNT = 20,
 };
 

@@ -95,7 +95,7 @@ TEST(ReadCadlus, CutsOverlongFieldsAndCountsDroppedPinsOnlyInThePlainLayout) {
   EXPECT_EQ(tabular.overflow(), 0);
   // Lines of 7 condensed characters fill the buffer exactly: the lines after it are not read.
   std::string plain;
-  const int lines = READER_BUFFER_ROOM / 7;
+  const int lines = static_cast<int>(READER_BUFFER_ROOM / 7);
   for (int i = 0; i < lines + 3; ++i)
     plain += "N U" + std::to_string(i % 10) + " 1\r\n";
   Read r(plain);

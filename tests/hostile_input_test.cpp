@@ -42,11 +42,10 @@ class HostileInput : public ::testing::Test {
  protected:
   // Reads and indexes; checks the counts and that every kept text is within its room.
   int read(int format, InputFile& in, int option = 0) {
-    store->bind();
-    pools->reset();
+    store = test::new_store();
     int pins = 0;
     const int result =
-        index_netlist(*store, read_netlist(format, in, *store, pins, option), pins, *pools);
+        index_netlist(*store, read_netlist(format, in, *store, pins, option), pins);
     EXPECT_LE(result, PART_CAPACITY);
     if (result < 0) return result;
     EXPECT_GE(pins, 1);
@@ -70,8 +69,7 @@ class HostileInput : public ::testing::Test {
     return read(format, in, option);
   }
 
-  std::unique_ptr<NetlistStore> store = test::new_store();
-  std::unique_ptr<NetTextPools> pools = test::new_pools();
+  std::unique_ptr<test::TestStore> store;
 };
 
 TEST_F(HostileInput, AnyBytesAnywhere) {

@@ -16,17 +16,8 @@
 namespace veltrax {
 namespace {
 
-void set_pin(NetlistStore& s, int i, const char* designator, const char* pin, const char* net) {
-  copy_bounded(s.pins[i].designator, DESIGNATOR_ROOM, designator);
-  copy_bounded(s.pins[i].pin, PIN_ROOM, pin);
-  copy_bounded(s.pins[i].net, NET_ROOM, net);
-}
-
-void set_part(NetlistStore& s, int i, const char* designator) {
-  copy_bounded(s.parts[i].designator, DESIGNATOR_ROOM, designator);
-  copy_bounded(s.parts[i].value, VALUE_ROOM, "v");
-  copy_bounded(s.parts[i].footprint, FOOTPRINT_ROOM, "f");
-}
+using test::set_part;
+using test::set_pin;
 
 TEST(NormalisedPin, DropsPDollarAndLeadingZerosOfNumbers) {
   const struct {
@@ -41,14 +32,13 @@ TEST(NormalisedPin, DropsPDollarAndLeadingZerosOfNumbers) {
 
 TEST(IndexNetlist, BuildsTheThreeTextsOfEveryNet) {
   auto s = test::new_store();
-  auto pools = test::new_pools();
   set_pin(*s, 0, "R1", "1", "GND");
   set_pin(*s, 1, "U1:A", "P$07", "VCC");
   set_pin(*s, 2, "C1", "2", "GND");
   set_pin(*s, 3, "U1", "14", "VCC");
   set_pin(*s, 4, "U1", "3", "VCC");
   set_pin(*s, 5, "J1", "1", "LONE");
-  ASSERT_EQ(index_netlist(*s, 0, 6, *pools), 4);  // parts C1, J1, R1, U1 made from the pins
+  ASSERT_EQ(index_netlist(*s, 0, 6), 4);  // parts C1, J1, R1, U1 made from the pins
 
   const PinRecord* p = s->pins.record;
   const char* order[][2] = {{"C1", "2"},  {"J1", "1"}, {"R1", "1"},
@@ -75,7 +65,6 @@ TEST(IndexNetlist, BuildsTheThreeTextsOfEveryNet) {
 
 TEST(IndexNetlist, SortsByBytesAndStably) {
   auto s = test::new_store();
-  auto pools = test::new_pools();
   set_pin(*s, 0, "R2", "1", "B");
   set_pin(*s, 1, "r1", "1", "B");
   set_pin(*s, 2, "R10", "1", "A");
@@ -85,7 +74,7 @@ TEST(IndexNetlist, SortsByBytesAndStably) {
   set_part(*s, 1, "R2");
   set_part(*s, 2, "R10");
   set_part(*s, 3, "U1:A");  // only pins are cut at ':'
-  ASSERT_EQ(index_netlist(*s, 4, 5, *pools), 4);
+  ASSERT_EQ(index_netlist(*s, 4, 5), 4);
   const char* designators[] = {"R1", "R1", "R10", "R2", "r1"};
   for (int i = 0; i < 5; ++i)
     EXPECT_STREQ(s->pins[i].designator, designators[i]) << i;
@@ -99,30 +88,27 @@ TEST(IndexNetlist, SortsByBytesAndStably) {
 
 TEST(IndexNetlist, MakesPartsFromPinsWithoutTheEmptyDesignatorAndUpToTheCapacity) {
   auto s = test::new_store();
-  auto pools = test::new_pools();
   set_pin(*s, 0, "", "1", "A");
   set_pin(*s, 1, "Q1", "1", "A");
-  EXPECT_EQ(index_netlist(*s, 0, 2, *pools), 1);
+  EXPECT_EQ(index_netlist(*s, 0, 2), 1);
   EXPECT_STREQ(s->parts[0].designator, "Q1");
 
   auto big = test::new_store();
-  auto big_pools = test::new_pools();
   const int n = PART_CAPACITY + 10;
   char name[16];
   for (int i = 0; i < n; ++i) {
     std::snprintf(name, sizeof name, "P%05d", n - 1 - i);  // reversed: the sort puts them right
     set_pin(*big, i, name, "1", "N");
   }
-  EXPECT_EQ(index_netlist(*big, 0, n, *big_pools), PART_CAPACITY);
+  EXPECT_EQ(index_netlist(*big, 0, n), PART_CAPACITY);
   EXPECT_STREQ(big->parts[0].designator, "P00000");
   EXPECT_STREQ(big->parts[PART_CAPACITY - 1].designator, "P05999");
 }
 
 TEST(IndexNetlist, PassesAReaderErrorThrough) {
   auto s = test::new_store();
-  auto pools = test::new_pools();
-  EXPECT_EQ(index_netlist(*s, -7, 0, *pools), -7);
-  EXPECT_EQ(pools->members.used, 0u);
+  EXPECT_EQ(index_netlist(*s, -7, 0), -7);
+  EXPECT_EQ(s->run_memory.held(), 0u);
 }
 
 // Texts that differ only late, share long stems, repeat, end at and around every eight-byte
@@ -142,7 +128,6 @@ TEST(IndexNetlist, OrdersGeneratedTextsAsAPlainStableSortDoes) {
   };
   for (const int pins : {20, 40, 3000}) {
     auto s = test::new_store();
-    auto pools = test::new_pools();
     struct Pin {
       std::string designator, pin, net;
     };
@@ -173,7 +158,7 @@ TEST(IndexNetlist, OrdersGeneratedTextsAsAPlainStableSortDoes) {
       members[p.net] += p.designator + "." + p.pin + "|";
       ++sizes[p.net];
     }
-    index_netlist(*s, 0, pins, *pools);
+    index_netlist(*s, 0, pins);
     for (std::size_t i = 0; i < order.size(); ++i) {
       const Pin& want = given[static_cast<std::size_t>(order[i])];
       const PinRecord& got = s->pins[static_cast<int>(i)];
@@ -185,32 +170,6 @@ TEST(IndexNetlist, OrdersGeneratedTextsAsAPlainStableSortDoes) {
       }
     }
   }
-}
-
-// Both stores at their pin capacity with every designator and pin at full width, in nets of
-// two pins (the most text per pin): the pools must hold it all.
-TEST(IndexNetlist, PoolsHoldTwoFullStoresAtFullWidth) {
-  auto pools = test::new_pools();
-  char designator[DESIGNATOR_ROOM + 1];
-  char pin[PIN_ROOM + 1];
-  char net[NET_ROOM + 1];
-  for (int side = 0; side < STORES_PER_RUN; ++side) {
-    auto s = test::new_store();
-    for (int i = 0; i < PIN_CAPACITY; ++i) {
-      std::snprintf(designator, sizeof designator, "D%019d", i);
-      std::snprintf(pin, sizeof pin, "P%09d", i);
-      std::snprintf(net, sizeof net, "N%d", i / 2);
-      set_pin(*s, i, designator, pin, net);
-    }
-    ASSERT_EQ(index_netlist(*s, 0, PIN_CAPACITY, *pools), PART_CAPACITY);
-    const PinRecord& last = s->pins[PIN_CAPACITY - 1];
-    EXPECT_EQ(std::string(last.net_members_counted),
-              "2pin|D0000000000000019998.P000019998|D0000000000000019999.P000019999|");
-  }
-  EXPECT_LE(pools->counted.used, pools->counted.size);
-  EXPECT_LE(pools->members.used, pools->members.size);
-  EXPECT_LE(pools->parts.used, pools->parts.size);
-  EXPECT_GT(pools->counted.used, std::size_t{1320066});  // more than a fixed 1,320,066 would hold
 }
 
 }  // namespace

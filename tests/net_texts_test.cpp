@@ -42,7 +42,8 @@ struct Generator {
 
 TEST(NetTexts, ClassificationTestsAnswerAsThePlainForms) {
   Generator g(7);
-  NetTexts fast(true);
+  RunMemory memory;
+  NetTexts fast(true, memory);
   std::vector<std::string> keep;  // the texts must outlive the memo keys
   keep.reserve(40000);
   for (int round = 0; round < 20000; ++round) {
@@ -68,7 +69,8 @@ TEST(NetTexts, EditsLeaveTheTextsThePlainEditsLeave) {
     std::vector<char> plain(original.begin(), original.end());
     plain.resize(original.size() + 16, '\0');  // room for grown empty pins
     std::vector<char> fast_text = plain;
-    NetTexts fast(true);
+    RunMemory memory;
+    NetTexts fast(true, memory);
     for (int step = 0; step < 40; ++step) {
       const std::string d = g.designator();
       const std::string p = g.pin();
@@ -139,24 +141,20 @@ std::pair<std::string, std::string> generated_pair(unsigned seed) {
 // The result rows of a comparison with the given form of the net-text work.
 std::string compare_with(const std::string& ref_text, const std::string& cmp_text, bool indexed,
                          const test::ScratchDir& dir) {
-  static const auto ref = test::new_store();
-  static const auto cmp = test::new_store();
-  static const auto pools = test::new_pools();
-  ref->bind();
-  cmp->bind();
-  pools->reset();
+  const auto ref = test::new_store();
+  const auto cmp = test::new_store();
   int ref_pins = 0;
   int cmp_pins = 0;
   const int ref_read = test::read_pads_text(ref_text, *ref, ref_pins);
-  const int ref_parts = index_netlist(*ref, ref_read, ref_pins, *pools);
+  const int ref_parts = index_netlist(*ref, ref_read, ref_pins);
   const int cmp_read = test::read_pads_text(cmp_text, *cmp, cmp_pins);
-  const int cmp_parts = index_netlist(*cmp, cmp_read, cmp_pins, *pools);
+  const int cmp_parts = index_netlist(*cmp, cmp_read, cmp_pins);
   if (ref_parts < 0 || cmp_parts < 0) return "format error";
   ResultWriter out;
   const std::string path = dir / (indexed ? "fast.csv" : "plain.csv");
   EXPECT_TRUE(out.create(path.c_str()));
   const PartCounts parts = compare_parts(ref->parts, ref_parts, cmp->parts, cmp_parts, 0, out);
-  NetTexts texts(indexed);
+  NetTexts texts(indexed, ref->run_memory);
   pair_pins(*ref, ref_parts, ref_pins, *cmp, cmp_parts, cmp_pins, texts);
   classify_pins(*ref, ref_pins, *cmp, cmp_pins, parts_summary_line(parts), texts, out);
   EXPECT_TRUE(out.close());

@@ -19,9 +19,7 @@ struct Part {
 int fill(NetlistStore& s, const std::vector<Part>& parts) {
   int i = 0;
   for (const Part& p : parts) {
-    copy_bounded(s.parts[i].designator, DESIGNATOR_ROOM, p.designator);
-    copy_bounded(s.parts[i].value, VALUE_ROOM, p.value);
-    copy_bounded(s.parts[i].footprint, FOOTPRINT_ROOM, p.footprint);
+    test::set_part(s, i, p.designator, p.value, p.footprint);
     s.parts[i].state = -1;
     ++i;
   }
@@ -42,8 +40,8 @@ class PartComparison : public ::testing::Test {
     return test::read_file(dir / "rows.csv");
   }
   test::ScratchDir dir;
-  std::unique_ptr<NetlistStore> ref = test::new_store();
-  std::unique_ptr<NetlistStore> cmp = test::new_store();
+  std::unique_ptr<test::TestStore> ref = test::new_store();
+  std::unique_ptr<test::TestStore> cmp = test::new_store();
   PartCounts counts;
 };
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "netlist/condense.h"
 #include "netlist/input.h"
 #include "netlist/reader.h"
 #include "support.h"
@@ -15,8 +16,19 @@ namespace veltrax::test {
 
 using Texts = std::vector<std::string>;
 
+// The text that the first pass of a condensing reader left for its second, as the last reading
+// finished it.
+inline std::string& last_condensed() {
+  static std::string text;
+  return text;
+}
+inline const bool condensed_text_watched = [] {
+  CondensedText::observer = [](std::string_view text) { last_condensed().assign(text); };
+  return true;
+}();
+
 struct ReadText {
-  std::unique_ptr<NetlistStore> store = new_store();
+  std::unique_ptr<TestStore> store = new_store();
   int result = 0;
   int pins = -1;  // pin_count; stays -1 when the reader leaves it alone
 

@@ -14,14 +14,41 @@
 
 namespace veltrax::test {
 
-std::unique_ptr<NetlistStore> new_store() {
-  auto store = std::make_unique<NetlistStore>();
-  store->bind();
-  return store;
+std::unique_ptr<TestStore> new_store(const Limits& limits) {
+  return std::make_unique<TestStore>(limits);
 }
 
-std::unique_ptr<NetTextPools> new_pools() {
-  return std::make_unique<NetTextPools>();
+namespace {
+
+template <typename Record>
+Record& record_at(NetlistStore& s, Table<Record>& table, int i) {
+  if (i >= table.room) {
+    const int room = std::max(i + 1, 2 * table.room);
+    table.record = static_cast<Record*>(
+        s.memory->resize(table.record, static_cast<std::size_t>(room) * sizeof(Record)));
+    table.room = room;
+  }
+  return table[i];
+}
+
+char* text(NetlistStore& s, std::string_view t, int room) {
+  return s.memory->copy_text(t.data(), std::min(t.size(), static_cast<std::size_t>(room)));
+}
+
+}  // namespace
+
+void set_pin(NetlistStore& s, int i, std::string_view designator, std::string_view pin,
+             std::string_view net) {
+  record_at(s, s.pins, i) = {0,       0,       text(s, designator, s.limits.designator),
+                             text(s, pin, s.limits.pin), text(s, net, s.limits.net),
+                             NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT};
+}
+
+void set_part(NetlistStore& s, int i, std::string_view designator, std::string_view value,
+              std::string_view footprint) {
+  record_at(s, s.parts, i) = {0, text(s, designator, s.limits.designator),
+                              text(s, value, s.limits.value),
+                              text(s, footprint, s.limits.footprint)};
 }
 
 std::unique_ptr<Settings> new_settings() {

@@ -14,9 +14,21 @@
 
 namespace veltrax::test {
 
-// A bound store (the tables are too large for the stack).
-std::unique_ptr<NetlistStore> new_store();
-std::unique_ptr<NetTextPools> new_pools();
+// A store with run memory of its own.
+struct OwnMemory {
+  RunMemory run_memory;
+};
+struct TestStore : OwnMemory, NetlistStore {
+  explicit TestStore(const Limits& limits = DEFAULT_LIMITS) : NetlistStore(run_memory, limits) {}
+};
+std::unique_ptr<TestStore> new_store(const Limits& limits = DEFAULT_LIMITS);
+
+// Writes record i of a table as a reader would (the table grows as needed), its texts cut to the
+// store's rooms.
+void set_pin(NetlistStore& s, int i, std::string_view designator, std::string_view pin,
+             std::string_view net);
+void set_part(NetlistStore& s, int i, std::string_view designator, std::string_view value = "v",
+              std::string_view footprint = "f");
 std::unique_ptr<Settings> new_settings();
 
 // Reads PADS text into a store; returns the reader's result and sets pin_count.

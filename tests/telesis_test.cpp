@@ -13,8 +13,8 @@ using test::Texts;
 
 struct Read : test::ReadText {
   explicit Read(std::string_view text) : ReadText(FORMAT_TELESIS, text) {}
-  // The text the first pass left in the reader text buffer.
-  static std::string condensed() { return reader_text_buffer(); }
+  // The text the first pass left for the second.
+  static std::string condensed() { return test::last_condensed(); }
 };
 
 TEST(ReadTelesis, ReadsTheAcceptedExample) {
@@ -151,7 +151,7 @@ TEST(ReadTelesis, FillsTheTextBufferToItsEndAndNoFurther) {
   for (int i = 0; i < 124; ++i)
     line += "A.1 ";
   std::string text = "$NETS\r\n";
-  for (int i = 0; i < READER_BUFFER_ROOM / 499 + 2; ++i)
+  for (std::size_t i = 0; i < READER_BUFFER_ROOM / 499 + 2; ++i)
     text += line + "\r\n";
   Read r(text + "$END\r\n");
   const std::string condensed = Read::condensed();

@@ -156,7 +156,7 @@ class CadlusParser {
       case State::net_name: {
         // GND blank (a new net)
         const char* const entry = p_;
-        p_ = copy_quotable_field(net_, NET_ROOM, p_, " ");
+        p_ = out_.quotable_field(net_, out_.rooms().net, p_, " ");
         if (*p_ != ' ') return fail(entry, CADLUS_NO_BLANK_AFTER_TABLE_NET);
         state_ = State::pins;
         return 0;
@@ -180,11 +180,11 @@ class CadlusParser {
   int plain_pin() {
     PinRecord& r = out_.pin();
     const char* const entry = p_;
-    p_ = copy_quotable_field(r.net, NET_ROOM, p_, " ");
+    p_ = out_.quotable_field(r.net, out_.rooms().net, p_, " ");
     if (*p_ != ' ') return fail(entry, CADLUS_NO_BLANK_AFTER_NET);
-    p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_ + 1, " ");
+    p_ = out_.field(r.designator, out_.rooms().designator, p_ + 1, " ");
     if (*p_ != ' ') return fail(entry, CADLUS_NO_BLANK_AFTER_DESIGNATOR);
-    p_ = copy_field(r.pin, PIN_ROOM, p_ + 1, "\r");
+    p_ = out_.field(r.pin, out_.rooms().pin, p_ + 1, "\r");
     if (*p_ != '\r') return fail(entry, CADLUS_NO_MARK_AFTER_PIN);
     ++p_;
     out_.count_pin(true);
@@ -195,11 +195,11 @@ class CadlusParser {
   int table_pin() {
     PinRecord& r = out_.pin();
     const char* const entry = p_;
-    p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_, "-");
+    p_ = out_.field(r.designator, out_.rooms().designator, p_, "-");
     if (*p_ != '-') return fail(entry, CADLUS_NO_DASH_IN_PIN);
-    p_ = copy_field(r.pin, PIN_ROOM, p_ + 1, " ");
+    p_ = out_.field(r.pin, out_.rooms().pin, p_ + 1, " ");
     if (*p_ != ' ') return fail(entry, CADLUS_NO_BLANK_AFTER_TABLE_PIN);
-    std::memcpy(r.net, net_, sizeof net_);
+    r.net = net_;
     out_.count_pin(false);
     return 0;
   }
@@ -213,13 +213,13 @@ class CadlusParser {
   StoreWriter out_;
   State state_;
   const char* p_ = nullptr;
-  char net_[NET_ROOM + 1] = "";
+  char* net_ = NO_TEXT;
 };
 
 }  // namespace
 
 int read_cadlus(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
-  CondensedText text;
+  CondensedText text(store);
   Layout layout = Layout::plain;
   condense(in, text, layout);
   store.reader_text_full = text.full();

@@ -171,7 +171,7 @@ class CadvanceParser {
         // GND={ | }
         if (end_of_block()) return 0;
         const char* const entry = p_;
-        p_ = copy_quotable_field(net_, NET_ROOM, p_, "=");
+        p_ = out_.quotable_field(net_, out_.rooms().net, p_, "=");
         if (*p_ == '=') ++p_;
         if (*p_ != '{') return fail(stop_or(entry), CADVANCE_NO_PIN_LIST);
         ++p_;
@@ -204,15 +204,17 @@ class CadvanceParser {
   int part_entry() {
     PartRecord& r = out_.part();
     const char* const entry = p_;
-    p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_, "[");
+    p_ = out_.field(r.designator, out_.rooms().designator, p_, "[");
     if (*p_ == '[') ++p_;
     p_ = skip_blanks(p_);
     if (*p_ == '"') {
-      p_ = copy_field(r.value, VALUE_ROOM, p_ + 1, "\"");
+      p_ = out_.field(r.value, out_.rooms().value, p_ + 1, "\"");
       if (*p_ == '"') ++p_;
-      p_ = to_closing_bracket(p_, nullptr, 0);
+      p_ = to_closing_bracket(p_);
     } else {
-      p_ = to_closing_bracket(p_, r.value, VALUE_ROOM);
+      const char* start = p_;
+      p_ = to_closing_bracket(p_);
+      out_.span(r.value, out_.rooms().value, start, static_cast<std::size_t>(p_ - start));
     }
     const char* brace = std::strchr(p_, '{');
     if (brace == nullptr) return fail(entry, CADVANCE_NO_FOOTPRINT_BRACE);
@@ -223,49 +225,41 @@ class CadvanceParser {
     return 0;
   }
 
-  // Walks to the bracket that closes the one already open, counting nested pairs, and copies
-  // the text on the way (nested brackets included) into dst, at most room characters, when dst
-  // is given. Returns the position of the closing bracket, or of the end.
-  static const char* to_closing_bracket(const char* p, char* dst, int room) {
+  // Walks to the bracket that closes the one already open, counting nested pairs (the text on the
+  // way is the value, nested brackets included). Returns the position of the closing bracket, or
+  // of the end.
+  static const char* to_closing_bracket(const char* p) {
     int depth = 1;
-    int n = 0;
     for (; *p != '\0'; ++p) {
       if (*p == '[') {
         ++depth;
       } else if (*p == ']' && --depth == 0) {
         break;
       }
-      if (dst != nullptr && n < room) dst[n++] = *p;
     }
-    if (dst != nullptr) dst[n] = '\0';
     return p;
   }
 
   // The footprint up to its closing brace: the whole text without double quotes, or (with a
   // format option above 0) only its first quoted text or its first comma-separated item.
-  const char* copy_footprint(char* dst, const char* p) const {
+  const char* copy_footprint(char*& dst, const char* p) {
     if (!whole_footprint_) {
-      p = *p == '"' ? copy_quotable_field(dst, FOOTPRINT_ROOM, p, "}")
-                    : copy_field(dst, FOOTPRINT_ROOM, p, ",}");
+      p = *p == '"' ? out_.quotable_field(dst, out_.rooms().footprint, p, "}")
+                    : out_.field(dst, out_.rooms().footprint, p, ",}");
       return p + std::strcspn(p, "}");
     }
-    int n = 0;
-    for (; *p != '\0' && *p != '}'; ++p) {
-      if (*p != '"' && n < FOOTPRINT_ROOM) dst[n++] = *p;
-    }
-    dst[n] = '\0';
-    return p;
+    return out_.field_without(dst, out_.rooms().footprint, p, "}", "\"");
   }
 
   // designator - pin, then a comma or the closing } ;
   int pin_entry() {
     PinRecord& r = out_.pin();
     const char* const entry = p_;
-    p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_, "-,}");
+    p_ = out_.field(r.designator, out_.rooms().designator, p_, "-,}");
     if (*p_ != '-') return fail(entry, CADVANCE_PIN_WITHOUT_DASH);
-    p_ = copy_field(r.pin, PIN_ROOM, p_ + 1, ",}");
+    p_ = out_.field(r.pin, out_.rooms().pin, p_ + 1, ",}");
     if (*p_ == '\0') return fail(entry, CADVANCE_NET_NOT_CLOSED);
-    std::memcpy(r.net, net_, sizeof net_);
+    r.net = net_;
     out_.count_pin(false);
     if (*p_ == ',') {
       ++p_;
@@ -289,13 +283,13 @@ class CadvanceParser {
   const bool whole_footprint_;
   State state_ = State::netlist;
   const char* p_ = nullptr;
-  char net_[NET_ROOM + 1] = "";
+  char* net_ = NO_TEXT;
 };
 
 }  // namespace
 
 int read_cadvance(InputFile& in, NetlistStore& store, int& pin_count, int format_option) {
-  CondensedText text;
+  CondensedText text(store);
   condense(in, text);
   store.reader_text_full = text.full();
   CadvanceParser parser(store, format_option);

@@ -52,15 +52,12 @@ const char* skip_any_of(const char* p, const char* skipped) {
   return p;
 }
 
-// Copies the text from p up to end or a double quote, at most room characters, without its
-// trailing blanks.
-void copy_type_text(char* dst, int room, const char* p, const char* end) {
-  int n = 0;
-  for (; p < end && *p != '"'; ++p) {
-    if (n < room) dst[n++] = *p;
-  }
-  dst[n] = '\0';
-  trim_trailing_blanks(dst);
+// The text from p up to end or a double quote.
+std::size_t type_text_length(const char* p, const char* end) {
+  const char* q = p;
+  while (q < end && *q != '"')
+    ++q;
+  return static_cast<std::size_t>(q - p);
 }
 
 // The last c in [begin, end), or nullptr.
@@ -130,7 +127,7 @@ class CcfReader {
             ++p;
             state_ = State::block_level;
           } else if (*p != '\0') {
-            p = copy_field(net_, NET_ROOM, p, ":");
+            p = out_.field(net_, out_.rooms().net, p, ":");
             trim_trailing_blanks(net_);
             state_ = State::pin_list;
           }
@@ -183,14 +180,21 @@ class CcfReader {
     if (colon == nullptr || colon == p) return p + std::strlen(p);
     const char* dot = last_of(p + 1, colon, '.');
     if (dot != nullptr && !type_without_dot_) {
-      copy_type_text(value_, VALUE_ROOM, p, dot);
-      copy_type_text(footprint_, FOOTPRINT_ROOM, skip_any_of(dot, ". "), colon);
+      type_text(value_, out_.rooms().value, p, dot);
+      type_text(footprint_, out_.rooms().footprint, skip_any_of(dot, ". "), colon);
     } else {
-      copy_type_text(value_, VALUE_ROOM, p, colon);
-      footprint_[0] = '\0';
+      type_text(value_, out_.rooms().value, p, colon);
+      footprint_ = NO_TEXT;
     }
     state_ = State::designator_list;
     return colon;
+  }
+
+  // The text from p up to end or a double quote, at most room characters, without its trailing
+  // blanks.
+  void type_text(char*& dst, int room, const char* p, const char* end) {
+    out_.span(dst, room, p, type_text_length(p, end));
+    trim_trailing_blanks(dst);
   }
 
   // After an item of a designator or pin list, blanks, then ';' ends the list and any other
@@ -207,9 +211,9 @@ class CcfReader {
   const char* designator(const char* p) {
     if (*p == '\0' || *p == ';') return after_item(p, State::definition_block);
     PartRecord& r = out_.part();
-    p = copy_field_without(r.designator, DESIGNATOR_ROOM, p, " ,;", "\"");
-    std::memcpy(r.value, value_, sizeof value_);
-    std::memcpy(r.footprint, footprint_, sizeof footprint_);
+    p = out_.field_without(r.designator, out_.rooms().designator, p, " ,;", "\"");
+    r.value = value_;
+    r.footprint = footprint_;
     out_.count_part();
     return after_item(p, State::definition_block);
   }
@@ -223,10 +227,10 @@ class CcfReader {
       return after_item(*p == ')' ? p + 1 : p, State::net_block);
     }
     PinRecord& r = out_.pin();
-    p = copy_field(r.designator, DESIGNATOR_ROOM, p, "(");
+    p = out_.field(r.designator, out_.rooms().designator, p, "(");
     if (*p == '(') ++p;
-    std::memcpy(r.net, net_, sizeof net_);
-    p = copy_field(r.pin, PIN_ROOM, skip_blanks(p), ")");
+    r.net = net_;
+    p = out_.field(r.pin, out_.rooms().pin, skip_blanks(p), ")");
     trim_trailing_blanks(r.pin);
     if (*p == ')') ++p;
     out_.count_pin(true);
@@ -237,9 +241,9 @@ class CcfReader {
   const bool any_word_opens_nets_;
   const bool type_without_dot_;
   State state_ = State::outside;
-  char value_[VALUE_ROOM + 1] = "";
-  char footprint_[FOOTPRINT_ROOM + 1] = "";
-  char net_[NET_ROOM + 1] = "";
+  char* value_ = NO_TEXT;
+  char* footprint_ = NO_TEXT;
+  char* net_ = NO_TEXT;
 };
 
 }  // namespace

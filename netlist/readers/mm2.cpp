@@ -159,7 +159,7 @@ class Mm2Parser {
         if (*p_ == '\r') ++p_;
         if (section_ends()) return 0;
         entry_ = p_;
-        p_ = copy_quotable_field(net_, NET_ROOM, p_, ";");
+        p_ = out_.quotable_field(net_, out_.rooms().net, p_, ";");
         if (*p_ != ';') return fail(MM2_NET_NAME_NOT_ENDED);
         ++p_;
         state_ = State::net_pins;
@@ -186,7 +186,7 @@ class Mm2Parser {
   int part_line() {
     PartRecord& r = out_.part();
     entry_ = p_;
-    p_ = copy_field(r.footprint, FOOTPRINT_ROOM, p_, "!$");
+    p_ = out_.field(r.footprint, out_.rooms().footprint, p_, "!$");
     if (*p_ != '!') {  // no part before the next $ or the end
       if (*p_ == '\0') {
         state_ = State::ended;
@@ -196,10 +196,10 @@ class Mm2Parser {
       return 0;
     }
     trim_trailing_blanks(r.footprint);
-    p_ = copy_quotable_field(r.value, VALUE_ROOM, p_ + 1, ";");
+    p_ = out_.quotable_field(r.value, out_.rooms().value, p_ + 1, ";");
     if (*p_ != ';') return fail(MM2_VALUE_NOT_ENDED);
     trim_trailing_blanks(r.value);
-    p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_ + 1, "\r");
+    p_ = out_.field(r.designator, out_.rooms().designator, p_ + 1, "\r");
     if (*p_ != '\r') return fail(MM2_DESIGNATOR_NOT_ENDED);
     ++p_;
     out_.count_part();
@@ -210,11 +210,11 @@ class Mm2Parser {
   int pin() {
     PinRecord& r = out_.pin();
     entry_ = p_;
-    p_ = copy_field(r.designator, DESIGNATOR_ROOM, p_, "-");
+    p_ = out_.field(r.designator, out_.rooms().designator, p_, "-");
     if (*p_ != '-') return fail(MM2_PIN_NOT_ENDED);
-    p_ = copy_field(r.pin, PIN_ROOM, p_ + 1, ",\r");
+    p_ = out_.field(r.pin, out_.rooms().pin, p_ + 1, ",\r");
     if (*p_ == '\0') return fail(MM2_PIN_NOT_ENDED);
-    std::memcpy(r.net, net_, sizeof net_);
+    r.net = net_;
     out_.count_pin(false);
     if (*p_ == '\r') state_ = State::net_header;
     ++p_;
@@ -232,13 +232,13 @@ class Mm2Parser {
   State state_ = State::looking;
   const char* p_ = nullptr;
   const char* entry_ = nullptr;  // the start of the entry being parsed
-  char net_[NET_ROOM + 1] = "";
+  char* net_ = NO_TEXT;
 };
 
 }  // namespace
 
 int read_mm2(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
-  CondensedText text;
+  CondensedText text(store);
   condense(in, text);
   store.reader_text_full = text.full();
   Mm2Parser parser(store);

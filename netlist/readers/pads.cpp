@@ -124,11 +124,11 @@ class PadsReader {
       return;
     }
     PartRecord& r = out_.part();
-    p = copy_field(r.designator, DESIGNATOR_ROOM, p, " ");
+    p = out_.field(r.designator, out_.rooms().designator, p, " ");
     p = skip_blanks(p);
-    p = copy_field(r.value, VALUE_ROOM, p, "@");
+    p = out_.field(r.value, out_.rooms().value, p, "@");
     trim_trailing_blanks(r.value);
-    copy_bounded(r.footprint, FOOTPRINT_ROOM, *p == '@' ? p + 1 : r.value);
+    out_.bounded(r.footprint, out_.rooms().footprint, *p == '@' ? p + 1 : r.value);
     trim_trailing_blanks(r.footprint);
     out_.count_part();
   }
@@ -139,7 +139,7 @@ class PadsReader {
       ++p;
     p = skip_blanks(p);
     if (*p == '\0') return PADS_NO_NET_NAME;
-    copy_bounded(net_, NET_ROOM, p);
+    out_.bounded(net_, out_.rooms().net, p);
     trim_trailing_blanks(net_);
     state_ = State::signal;
     return 0;
@@ -154,15 +154,11 @@ class PadsReader {
       return p;
     }
     PinRecord& r = out_.pin();
-    if (*p == '.') {
-      r.designator[0] = '\0';
-    } else {
-      p = copy_field(r.designator, DESIGNATOR_ROOM, p, ". ");
-    }
-    std::memcpy(r.net, net_, sizeof net_);
+    if (*p != '.') p = out_.field(r.designator, out_.rooms().designator, p, ". ");
+    r.net = net_;
     while (*p == '.' || *p == ' ')
       ++p;
-    p = copy_field(r.pin, PIN_ROOM, p, " ");
+    p = out_.field(r.pin, out_.rooms().pin, p, " ");
     if (*p == ' ') ++p;
     out_.count_pin(true);
     return p;
@@ -170,7 +166,7 @@ class PadsReader {
 
   StoreWriter out_;
   State state_ = State::start;
-  char net_[NET_ROOM + 1] = "";
+  char* net_ = NO_TEXT;
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 //                10K
 //                ]
 #include <cstring>
+#include <string>
 
 #include "netlist/lex.h"
 #include "netlist/readers/readers.h"
@@ -35,11 +36,6 @@ enum class State {
   net_block,             // pin lines or ')'
 };
 
-// The value of a part: the line without its leading blanks and without double quotes.
-void copy_value(char* dst, const char* line) {
-  copy_field_without(dst, VALUE_ROOM, skip_blanks(line), "", "\"");
-}
-
 class ProtelReader {
  public:
   explicit ProtelReader(NetlistStore& store) : out_(store) {}
@@ -57,12 +53,12 @@ class ProtelReader {
           state_ = State::designator_line;
           return;
         }
-        copy_bounded(out_.part().designator, DESIGNATOR_ROOM, p);
+        out_.bounded(out_.part().designator, out_.rooms().designator, p);
         state_ = State::positional_footprint;
         return;
       case State::positional_footprint:
         // SO14
-        copy_bounded(out_.part().footprint, FOOTPRINT_ROOM, skip_blanks(p));
+        out_.bounded(out_.part().footprint, out_.rooms().footprint, skip_blanks(p));
         state_ = State::positional_value;
         return;
       case State::positional_value:
@@ -78,9 +74,7 @@ class ProtelReader {
       case State::designator_line: {
         // R1 (after the part is full, its fields go to the scratch record)
         part_ = &out_.part();
-        copy_bounded(part_->designator, DESIGNATOR_ROOM, p);
-        part_->footprint[0] = '\0';
-        part_->value[0] = '\0';
+        out_.bounded(part_->designator, out_.rooms().designator, p);
         out_.count_part();
         state_ = State::keyword_form;
         return;
@@ -99,7 +93,7 @@ class ProtelReader {
         return;
       case State::footprint_line:
         // R0603
-        copy_bounded(part_->footprint, FOOTPRINT_ROOM, skip_blanks(p));
+        out_.bounded(part_->footprint, out_.rooms().footprint, skip_blanks(p));
         state_ = State::keyword_form;
         return;
       case State::parttype_line:
@@ -113,9 +107,10 @@ class ProtelReader {
         return;
       case State::net_name: {
         // GND (the whole line, blanks included)
-        char name[NET_ROOM + 1];
-        copy_bounded(name, NET_ROOM, p);
-        copy_field_without(net_, NET_ROOM, name, "", "\"");
+        // Cut to its room first, then without its quotes.
+        const std::size_t n = strnlen(p, static_cast<std::size_t>(out_.rooms().net));
+        const std::string name(p, n);
+        out_.field_without(net_, out_.rooms().net, name.c_str(), "", "\"");
         state_ = State::net_block;
         return;
       }
@@ -133,23 +128,24 @@ class ProtelReader {
   int finish(int& pin_count) const { return out_.finish(pin_count); }
 
  private:
+  // The value of a part: the line without its leading blanks and without double quotes.
+  void copy_value(char*& dst, const char* line) {
+    out_.field_without(dst, out_.rooms().value, skip_blanks(line), "", "\"");
+  }
+
   // designator-pin, cut at the first blank; without '-' the pin name is empty.
   void pin_line(const char* p) {
     PinRecord& r = out_.pin();
-    p = copy_field(r.designator, DESIGNATOR_ROOM, p, "- ");
-    if (*p == '-') {
-      copy_field(r.pin, PIN_ROOM, p + 1, " ");
-    } else {
-      r.pin[0] = '\0';
-    }
-    std::memcpy(r.net, net_, sizeof net_);
+    p = out_.field(r.designator, out_.rooms().designator, p, "- ");
+    if (*p == '-') out_.field(r.pin, out_.rooms().pin, p + 1, " ");
+    r.net = net_;
     out_.count_pin(false);
   }
 
   StoreWriter out_;
   State state_ = State::outside;
   PartRecord* part_ = nullptr;  // the part of the keyword-form block being read
-  char net_[NET_ROOM + 1] = "";
+  char* net_ = NO_TEXT;
 };
 
 }  // namespace

@@ -65,6 +65,7 @@ enum class Mode { none, package_line, package_continuation, net_header, net_pins
 // does not fit is dropped, and reading stops before the next line.
 class Condenser {
  public:
+  explicit Condenser(NetlistStore& store) : out_(store) {}
   bool full() const { return out_.full(); }
 
   // Works a line read through, each of its CR-terminated pieces as a line of its own; returns
@@ -217,15 +218,6 @@ class Condenser {
   Mode mode_ = Mode::none;
 };
 
-// Copies the text from p up to end, at most room characters, leaving line marks out.
-void copy_span(char* dst, int room, const char* p, const char* end) {
-  int n = 0;
-  for (; p < end; ++p) {
-    if (n < room && *p != '\r') dst[n++] = *p;
-  }
-  dst[n] = '\0';
-}
-
 enum class State { packages, net_header, net_pins, ended };
 
 // The second pass over the condensed text.
@@ -263,7 +255,7 @@ class TelesisParser {
             state = State::ended;
             break;
           }
-          p = copy_field_without(net_, NET_ROOM, p, ";", "\"\r");
+          p = out_.field_without(net_, out_.rooms().net, p, ";", "\"\r");
           if (*p == ';') ++p;
           state = State::net_pins;
           break;
@@ -287,15 +279,15 @@ class TelesisParser {
  private:
   // footprint!value;designators; returns the start of the next line.
   const char* package_line(const char* p) {
-    char footprint[FOOTPRINT_ROOM + 1];
-    char value[VALUE_ROOM + 1];
-    p = copy_field_without(footprint, FOOTPRINT_ROOM, p, "!", "\r");
+    char* footprint = NO_TEXT;
+    char* value = NO_TEXT;
+    p = out_.field_without(footprint, out_.rooms().footprint, p, "!", "\r");
     trim_trailing_blanks(footprint);
     if (*p == '!') ++p;
     bool value_for_footprint = false;
     if (*p == '"') {
       const char* quote = p + 1 + std::strcspn(p + 1, "\"");
-      copy_span(value, VALUE_ROOM, p + 1, quote);
+      out_.span_without(value, out_.rooms().value, p + 1, quote, "\r");
       p = quote + std::strcspn(quote, ";");
     } else {
       const char* end = p + std::strcspn(p, "\r");
@@ -307,17 +299,17 @@ class TelesisParser {
         semicolon = comma != std::string_view::npos ? p + comma : p + std::strcspn(p, ";");
         value_for_footprint = footprint[0] == '\0';
       }
-      copy_span(value, VALUE_ROOM, p, semicolon);
+      out_.span_without(value, out_.rooms().value, p, semicolon, "\r");
       p = semicolon;
     }
     trim_trailing_blanks(value);
-    if (value_for_footprint) copy_bounded(footprint, FOOTPRINT_ROOM, value);
+    if (value_for_footprint) out_.bounded(footprint, out_.rooms().footprint, value);
     if (*p != '\0') ++p;
     for (p = skip_blanks(p); !at_line_end(p); p = skip_blanks(p)) {
       PartRecord& r = out_.part();
-      p = copy_field(r.designator, DESIGNATOR_ROOM, p, " \r");
-      std::memcpy(r.value, value, sizeof value);
-      std::memcpy(r.footprint, footprint, sizeof footprint);
+      p = out_.field(r.designator, out_.rooms().designator, p, " \r");
+      r.value = value;
+      r.footprint = footprint;
       out_.count_part();
     }
     return next_line(p);
@@ -326,23 +318,23 @@ class TelesisParser {
   // designator.pin: the designator runs to the next dot, the pin to the next blank.
   const char* pin_token(const char* p) {
     PinRecord& r = out_.pin();
-    p = copy_field_without(r.designator, DESIGNATOR_ROOM, p, ".", "\r");
+    p = out_.field_without(r.designator, out_.rooms().designator, p, ".", "\r");
     if (*p == '.') ++p;
-    p = copy_field(r.pin, PIN_ROOM, p, " \r");
-    std::memcpy(r.net, net_, sizeof net_);
+    p = out_.field(r.pin, out_.rooms().pin, p, " \r");
+    r.net = net_;
     out_.count_pin(false);
     return p;
   }
 
   StoreWriter out_;
-  char net_[NET_ROOM + 1] = "";
+  char* net_ = NO_TEXT;
 };
 
 }  // namespace
 
 int read_telesis(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
   TelesisParser parser(store);
-  Condenser condenser;
+  Condenser condenser(store);
   char line[STD_LINE_SIZE];
   while (!condenser.full() && read_std_line(in, line, sizeof line) != END_OF_INPUT) {
     if (!condenser.take(line)) break;

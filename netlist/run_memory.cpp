@@ -1,0 +1,153 @@
+#include "netlist/run_memory.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/memory.h"
+
+namespace veltrax {
+
+namespace {
+
+constexpr std::size_t FIRST_CHUNK = std::size_t{32} << 10;
+constexpr std::size_t LARGEST_GROWTH = std::size_t{64} << 20;
+
+long fail_countdown = -1;
+
+// Counts a request against the tests' seam; throws once the count has run out.
+void count_request() {
+  if (fail_countdown == 0) throw OutOfRunMemory();
+  if (fail_countdown > 0) --fail_countdown;
+}
+
+std::size_t aligned_up(std::size_t n, std::size_t align) {
+  return (n + align - 1) & ~(align - 1);
+}
+
+}  // namespace
+
+struct alignas(std::max_align_t) RunMemory::OwnBlock {
+  OwnBlock* prev;
+  OwnBlock* next;
+  std::size_t size;  // bytes after the header
+};
+
+void RunMemory::fail_after(long count) {
+  fail_countdown = count;
+}
+
+RunMemory::~RunMemory() {
+  lasting_.give_back();
+  work_.give_back();
+  for (OwnBlock* b = own_; b != nullptr;) {
+    OwnBlock* next = b->next;
+    give_back_system_block(b, sizeof(OwnBlock) + b->size);
+    b = next;
+  }
+}
+
+void* RunMemory::system_block(std::size_t size) {
+  void* block = take_system_block(size);
+  if (block == nullptr) throw OutOfRunMemory();
+  held_ += size;
+  return block;
+}
+
+void* RunMemory::Chunks::allocate(RunMemory& owner, std::size_t size, std::size_t align) {
+  count_request();
+  for (; current_ < count_; ++current_) {
+    Chunk& c = items_[current_];
+    const std::size_t start = aligned_up(c.used, align);
+    if (start <= c.size && size <= c.size - start) {
+      c.used = start + size;
+      return c.bytes + start;
+    }
+    if (current_ + 1 == count_) break;
+  }
+  return fresh(owner, size, align);
+}
+
+void* RunMemory::Chunks::fresh(RunMemory& owner, std::size_t size, std::size_t align) {
+  if (size > SIZE_MAX / 4) throw OutOfRunMemory();
+  if (count_ == room_) {
+    const std::size_t room = std::max<std::size_t>(16, room_ * 2);
+    void* items = resize_system_block(items_, room_ * sizeof(Chunk), room * sizeof(Chunk));
+    if (items == nullptr) throw OutOfRunMemory();
+    owner.held_ += (room - room_) * sizeof(Chunk);
+    items_ = static_cast<Chunk*>(items);
+    room_ = room;
+  }
+  // Each chunk is larger than the one before, so that a run takes few of them whatever its size.
+  const std::size_t last = count_ == 0 ? FIRST_CHUNK / 2 : items_[count_ - 1].size;
+  const std::size_t chunk_size =
+      std::max(last + std::min(last, LARGEST_GROWTH), aligned_up(size + align, FIRST_CHUNK));
+  char* bytes = static_cast<char*>(owner.system_block(chunk_size));
+  current_ = count_++;
+  items_[current_] = {bytes, chunk_size, size};
+  return bytes;  // a system block is aligned for anything
+}
+
+void RunMemory::Chunks::release(Mark m) {
+  if (count_ == 0) return;
+  for (std::size_t k = m.chunk + 1; k < count_; ++k)
+    items_[k].used = 0;
+  current_ = std::min(m.chunk, count_ - 1);
+  items_[current_].used = m.chunk < count_ ? m.used : 0;
+}
+
+void RunMemory::Chunks::give_back() {
+  for (std::size_t k = 0; k < count_; ++k)
+    give_back_system_block(items_[k].bytes, items_[k].size);
+  give_back_system_block(items_, room_ * sizeof(Chunk));
+  items_ = nullptr;
+  count_ = room_ = current_ = 0;
+}
+
+char* RunMemory::copy_text(const char* text, std::size_t n) {
+  if (n == SIZE_MAX) throw OutOfRunMemory();
+  char* copy = static_cast<char*>(allocate(n + 1, 1));
+  std::memcpy(copy, text, n);
+  copy[n] = '\0';
+  return copy;
+}
+
+void* RunMemory::resize(void* block, std::size_t new_size) {
+  count_request();
+  if (new_size > SIZE_MAX / 2) throw OutOfRunMemory();
+  OwnBlock* old = block == nullptr ? nullptr : static_cast<OwnBlock*>(block) - 1;
+  const std::size_t old_total = old == nullptr ? 0 : sizeof(OwnBlock) + old->size;
+  void* moved = resize_system_block(old, old_total, sizeof(OwnBlock) + new_size);
+  if (moved == nullptr) throw OutOfRunMemory();
+  OwnBlock* b = static_cast<OwnBlock*>(moved);
+  held_ = held_ - old_total + sizeof(OwnBlock) + new_size;
+  if (old == nullptr) {
+    b->prev = nullptr;
+    b->next = own_;
+    if (own_ != nullptr) own_->prev = b;
+    own_ = b;
+  } else {
+    if (b->prev != nullptr) {
+      b->prev->next = b;
+    } else {
+      own_ = b;
+    }
+    if (b->next != nullptr) b->next->prev = b;
+  }
+  b->size = new_size;
+  return b + 1;
+}
+
+void RunMemory::give_back(void* block) {
+  if (block == nullptr) return;
+  OwnBlock* b = static_cast<OwnBlock*>(block) - 1;
+  if (b->prev != nullptr) {
+    b->prev->next = b->next;
+  } else {
+    own_ = b->next;
+  }
+  if (b->next != nullptr) b->next->prev = b->prev;
+  held_ -= sizeof(OwnBlock) + b->size;
+  give_back_system_block(b, sizeof(OwnBlock) + b->size);
+}
+
+}  // namespace veltrax
