@@ -118,9 +118,9 @@ template <typename Record>
 void StoreWriter::ready(Table<Record>& table, int count, bool& is_ready) {
   const int limit = std::is_same_v<Record, PartRecord> ? store_.limits.parts : store_.limits.pins;
   if (count == table.room) {
-    // Room for the scratch record behind the last usable one.
+    // Four times the room, and room for the scratch record behind the last usable one.
     const long long wanted = std::min<long long>(
-        std::max<long long>(FIRST_ROOM, 2LL * table.room), static_cast<long long>(limit) + 1);
+        std::max<long long>(FIRST_ROOM, 4LL * table.room), static_cast<long long>(limit) + 1);
     table.record = static_cast<Record*>(store_.memory->resize(
         table.record, static_cast<std::size_t>(wanted) * sizeof(Record)));
     table.room = static_cast<int>(wanted);
@@ -133,51 +133,19 @@ void StoreWriter::ready(Table<Record>& table, int count, bool& is_ready) {
 template void StoreWriter::ready(PartTable&, int, bool&);
 template void StoreWriter::ready(PinTable&, int, bool&);
 
-StoreWriter::Scratch* StoreWriter::scratch_of(char* const* dst) {
-  const auto within = [dst](const auto& table, int limit) {
-    if (table.room <= limit) return false;
-    const auto* at = reinterpret_cast<const char*>(dst);
-    const auto* scratch = reinterpret_cast<const char*>(&table.record[limit]);
-    return at >= scratch && at < scratch + sizeof table.record[limit];
-  };
-  if (within(store_.parts, store_.limits.parts)) return &part_scratch_;
-  if (within(store_.pins, store_.limits.pins)) return &pin_scratch_;
-  return nullptr;
-}
-
-char* StoreWriter::text_room(char* const* dst, std::size_t n) {
-  Scratch* scratch = scratch_of(dst);
-  if (scratch == nullptr) return static_cast<char*>(store_.memory->allocate(n + 1, 1));
+char* StoreWriter::scratch_room(Scratch& scratch, std::size_t n) {
   // Room for every field of a record twice over: the rooms are those of a table with a capacity.
-  if (scratch->bytes == nullptr) {
+  if (scratch.bytes == nullptr) {
     const Limits& r = store_.limits;
-    scratch->size = 2 * (static_cast<std::size_t>(r.designator) + r.value + r.footprint + r.pin +
-                         r.net + 8);
-    scratch->bytes = static_cast<char*>(store_.memory->allocate(scratch->size, 1));
+    scratch.size =
+        2 * (static_cast<std::size_t>(r.designator) + r.value + r.footprint + r.pin + r.net + 8);
+    scratch.bytes = static_cast<char*>(store_.memory->allocate(scratch.size, 1));
   }
-  if (n + 1 > scratch->size - scratch->used) scratch->used = 0;
-  if (n + 1 > scratch->size) return static_cast<char*>(store_.memory->allocate(n + 1, 1));
-  char* t = scratch->bytes + scratch->used;
-  scratch->used += n + 1;
+  if (n + 1 > scratch.size - scratch.used) scratch.used = 0;
+  if (n + 1 > scratch.size) return static_cast<char*>(store_.memory->allocate(n + 1, 1));
+  char* t = scratch.bytes + scratch.used;
+  scratch.used += n + 1;
   return t;
-}
-
-void StoreWriter::span(char*& dst, int room, const char* text, std::size_t n) {
-  n = std::min(n, static_cast<std::size_t>(room));
-  char* t = text_room(&dst, n);
-  std::memcpy(t, text, n);
-  t[n] = '\0';
-  dst = t;
-}
-
-void StoreWriter::bounded(char*& dst, int room, const char* text) {
-  span(dst, room, text, strnlen(text, static_cast<std::size_t>(room)));
-}
-
-const char* StoreWriter::field(char*& dst, int room, const char* p, const char* stops) {
-  const char* end = field_end(p, stops);
-  span(dst, room, p, static_cast<std::size_t>(end - p));
-  return end;
 }
 
 void StoreWriter::span_without(char*& dst, int room, const char* p, const char* end,
@@ -200,13 +168,6 @@ const char* StoreWriter::field_without(char*& dst, int room, const char* p, cons
     ++end;
   span_without(dst, room, p, end, dropped);
   return end;
-}
-
-const char* StoreWriter::quotable_field(char*& dst, int room, const char* p, const char* stops) {
-  if (*p != '"') return field(dst, room, p, stops);
-  p = field(dst, room, p + 1, "\"");
-  if (*p == '"') ++p;
-  return p + std::strcspn(p, stops);
 }
 
 }  // namespace veltrax

@@ -11,9 +11,12 @@
 // at the line where reading stopped.
 #pragma once
 
+#include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "netlist/input.h"
+#include "netlist/lex.h"
 #include "netlist/store.h"
 
 namespace veltrax {
@@ -142,32 +145,64 @@ class StoreWriter {
   // Copies, as the new text of dst, the field that starts at p: at most room characters, the
   // rest of the field skipped. The field ends at the end of the text or at any character of
   // stops. Returns the position where the field ended.
-  const char* field(char*& dst, int room, const char* p, const char* stops);
+  const char* field(char*& dst, int room, const char* p, const char* stops) {
+    const char* end = field_end(p, stops);
+    span(dst, room, p, static_cast<std::size_t>(end - p));
+    return end;
+  }
   // Like field, but the characters of dropped are left out of the copy and take no room.
   const char* field_without(char*& dst, int room, const char* p, const char* stops,
                             const char* dropped);
   // A field that is either double-quoted (the text between the quotes, which are not stored) or
   // plain (the text up to any character of stops), at most room characters; the rest is skipped
   // up to any character of stops. Returns the position of that stop, or of the end.
-  const char* quotable_field(char*& dst, int room, const char* p, const char* stops);
+  const char* quotable_field(char*& dst, int room, const char* p, const char* stops) {
+    if (*p != '"') return field(dst, room, p, stops);
+    p = field(dst, room, p + 1, "\"");
+    if (*p == '"') ++p;
+    return p + std::strcspn(p, stops);
+  }
   // At most room characters of text, as the new text of dst.
-  void bounded(char*& dst, int room, const char* text);
+  void bounded(char*& dst, int room, const char* text) {
+    span(dst, room, text, strnlen(text, static_cast<std::size_t>(room)));
+  }
   // The n characters at text, at most room of them, as the new text of dst.
-  void span(char*& dst, int room, const char* text, std::size_t n);
+  void span(char*& dst, int room, const char* text, std::size_t n) {
+    n = std::min(n, static_cast<std::size_t>(room));
+    char* t = text_room(&dst, n);
+    std::memcpy(t, text, n);
+    t[n] = '\0';
+    dst = t;
+  }
   // The characters from p up to end, without those of dropped, at most room of them.
   void span_without(char*& dst, int room, const char* p, const char* end, const char* dropped);
 
  private:
   template <typename Record>
   void ready(Table<Record>& table, int count, bool& is_ready);
-  char* text_room(char* const* dst, std::size_t n);
-  // The scratch area of a table's scratch record, when dst is one of its fields.
+  // Room for a text of n characters and its terminator, as the new text of dst.
+  char* text_room(char* const* dst, std::size_t n) {
+    if (parts_full() && is_field_of(dst, store_.parts.record + parts_)) {
+      return scratch_room(part_scratch_, n);
+    }
+    if (pins_full() && is_field_of(dst, store_.pins.record + pins_)) {
+      return scratch_room(pin_scratch_, n);
+    }
+    return static_cast<char*>(store_.memory->allocate(n + 1, 1));
+  }
+  template <typename Record>
+  static bool is_field_of(char* const* dst, const Record* record) {
+    const auto* at = reinterpret_cast<const char*>(dst);
+    const auto* start = reinterpret_cast<const char*>(record);
+    return at >= start && at < start + sizeof(Record);
+  }
+  // The texts of a table's scratch record.
   struct Scratch {
     char* bytes = nullptr;
     std::size_t size = 0;
     std::size_t used = 0;
   };
-  Scratch* scratch_of(char* const* dst);
+  char* scratch_room(Scratch& scratch, std::size_t n);
 
   NetlistStore& store_;
   int parts_ = 0;

@@ -12,14 +12,6 @@ namespace {
 constexpr std::size_t FIRST_CHUNK = std::size_t{32} << 10;
 constexpr std::size_t LARGEST_GROWTH = std::size_t{64} << 20;
 
-long fail_countdown = -1;
-
-// Counts a request against the tests' seam; throws once the count has run out.
-void count_request() {
-  if (fail_countdown == 0) throw OutOfRunMemory();
-  if (fail_countdown > 0) --fail_countdown;
-}
-
 std::size_t aligned_up(std::size_t n, std::size_t align) {
   return (n + align - 1) & ~(align - 1);
 }
@@ -33,7 +25,13 @@ struct alignas(std::max_align_t) RunMemory::OwnBlock {
 };
 
 void RunMemory::fail_after(long count) {
-  fail_countdown = count;
+  fail_countdown_ = count < 0 ? -1 : count;
+}
+
+// Counts a request against the tests' seam; throws once the count has run out.
+void RunMemory::count_request() {
+  if (fail_countdown_ == 0) throw OutOfRunMemory();
+  if (fail_countdown_ > 0) --fail_countdown_;
 }
 
 RunMemory::~RunMemory() {
@@ -53,7 +51,8 @@ void* RunMemory::system_block(std::size_t size) {
   return block;
 }
 
-void* RunMemory::Chunks::allocate(RunMemory& owner, std::size_t size, std::size_t align) {
+void* RunMemory::Chunks::allocate_further(RunMemory& owner, std::size_t size,
+                                          std::size_t align) {
   count_request();
   for (; current_ < count_; ++current_) {
     Chunk& c = items_[current_];
@@ -77,10 +76,11 @@ void* RunMemory::Chunks::fresh(RunMemory& owner, std::size_t size, std::size_t a
     items_ = static_cast<Chunk*>(items);
     room_ = room;
   }
-  // Each chunk is larger than the one before, so that a run takes few of them whatever its size.
-  const std::size_t last = count_ == 0 ? FIRST_CHUNK / 2 : items_[count_ - 1].size;
+  // Each chunk is four times the one before (up to a growth of LARGEST_GROWTH), so that a run
+  // takes few of them whatever its size.
+  const std::size_t last = count_ == 0 ? FIRST_CHUNK / 4 : items_[count_ - 1].size;
   const std::size_t chunk_size =
-      std::max(last + std::min(last, LARGEST_GROWTH), aligned_up(size + align, FIRST_CHUNK));
+      std::max(last + std::min(3 * last, LARGEST_GROWTH), aligned_up(size + align, FIRST_CHUNK));
   char* bytes = static_cast<char*>(owner.system_block(chunk_size));
   current_ = count_++;
   items_[current_] = {bytes, chunk_size, size};
@@ -101,14 +101,6 @@ void RunMemory::Chunks::give_back() {
   give_back_system_block(items_, room_ * sizeof(Chunk));
   items_ = nullptr;
   count_ = room_ = current_ = 0;
-}
-
-char* RunMemory::copy_text(const char* text, std::size_t n) {
-  if (n == SIZE_MAX) throw OutOfRunMemory();
-  char* copy = static_cast<char*>(allocate(n + 1, 1));
-  std::memcpy(copy, text, n);
-  copy[n] = '\0';
-  return copy;
 }
 
 void* RunMemory::resize(void* block, std::size_t new_size) {

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory_resource>
 #include <new>
 
@@ -36,7 +37,13 @@ class RunMemory {
     return lasting_.allocate(*this, size, align);
   }
   // A copy of the n bytes at text, with a terminating zero.
-  char* copy_text(const char* text, std::size_t n);
+  char* copy_text(const char* text, std::size_t n) {
+    if (n == SIZE_MAX) throw OutOfRunMemory();
+    char* copy = static_cast<char*>(allocate(n + 1, 1));
+    std::memcpy(copy, text, n);
+    copy[n] = '\0';
+    return copy;
+  }
 
   // Work arrays of n elements (left uninitialised), kept until release() of an earlier mark.
   template <typename T>
@@ -77,12 +84,23 @@ class RunMemory {
   // Chunks filled one after the other; those after the current one are empty.
   class Chunks {
    public:
-    void* allocate(RunMemory& owner, std::size_t size, std::size_t align);
+    void* allocate(RunMemory& owner, std::size_t size, std::size_t align) {
+      if (fail_countdown_ < 0 && current_ < count_) {
+        Chunk& c = items_[current_];
+        const std::size_t start = (c.used + align - 1) & ~(align - 1);
+        if (start <= c.size && size <= c.size - start) {
+          c.used = start + size;
+          return c.bytes + start;
+        }
+      }
+      return allocate_further(owner, size, align);
+    }
     Mark mark() const { return {current_, count_ == 0 ? 0 : items_[current_].used}; }
     void release(Mark m);
     void give_back();
 
    private:
+    void* allocate_further(RunMemory& owner, std::size_t size, std::size_t align);
     void* fresh(RunMemory& owner, std::size_t size, std::size_t align);
     Chunk* items_ = nullptr;  // a block from the system that grows by doubling
     std::size_t count_ = 0;
@@ -107,6 +125,9 @@ class RunMemory {
   };
 
   void* system_block(std::size_t size);
+  static void count_request();
+
+  static inline long fail_countdown_ = -1;  // the tests' seam: requests until failing, or -1
 
   Chunks lasting_;
   Chunks work_;
