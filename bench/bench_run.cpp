@@ -4,12 +4,20 @@
 //   Cli/<set>/<format>        the command-line program as a process; peak_kb is its peak memory
 //   Python/full/pads          the plain script bench/plain_diff.py on the same pair, as a process
 //   Floor/full/pads           bench/read_floor.cpp on the same pair: start, read both files, end
+// and, on the pairs beyond the fixed capacities that are there (big20k, big100k, big1m, adv100k):
+//   Cli/<set>/pads            the command-line program with --no-limits; us_per_pin is the
+//                             microseconds per pin of one netlist, so that its growth with the
+//                             size reads directly (adv100k against big100k, the plain pair of
+//                             the same size)
+//   CliDefault/big20k/pads    the command-line program in its fixed tables, which big20k fills
+// A process that fails (exit status 2, or killed) marks its benchmark skipped with an error.
 // Usage: bench_run DATA_DIR CLI PYTHON_SCRIPT READ_FLOOR [Google Benchmark options]
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -35,6 +43,15 @@ struct Pair {
 };
 
 const char* const kSets[] = {"full", "moved", "renamed", "wide"};
+
+// The PADS pairs beyond the fixed capacities: name, pins per netlist, repetitions (0: as asked).
+struct BigSet {
+  const char* name;
+  int pins;
+  int repetitions;
+};
+const BigSet kBigSets[] = {
+    {"big20k", 20000, 0}, {"big100k", 100000, 0}, {"big1m", 1000000, 3}, {"adv100k", 100000, 0}};
 
 std::vector<Pair> find_pairs(const fs::path& dir) {
   std::vector<Pair> pairs;
@@ -85,8 +102,14 @@ void read_and_index(benchmark::State& state, const Pair& p) {
   }
 }
 
-// Runs a program and waits for it; returns its peak resident memory in kilobytes.
-long run_process(const std::vector<std::string>& argv) {
+struct Exit {
+  long peak_kb;
+  bool failed;  // exit status 2, no program to run (127), or killed by a signal
+};
+
+// Runs a program and waits for it; returns its peak resident memory in kilobytes and whether
+// it failed.
+Exit run_process(const std::vector<std::string>& argv) {
   const pid_t pid = fork();
   if (pid == 0) {
     std::vector<char*> args;
@@ -100,14 +123,29 @@ long run_process(const std::vector<std::string>& argv) {
   int status = 0;
   rusage usage{};
   wait4(pid, &status, 0, &usage);
-  return usage.ru_maxrss;
+  const bool failed = !WIFEXITED(status) || WEXITSTATUS(status) == 2 || WEXITSTATUS(status) == 127;
+  return {usage.ru_maxrss, failed};
 }
 
-void run_program(benchmark::State& state, std::vector<std::string> argv) {
+// pins: the pins of one netlist of the pair, for the counter us_per_pin; 0 for none.
+void run_program(benchmark::State& state, std::vector<std::string> argv, int pins) {
   long peak = 0;
-  for (auto _ : state)
-    peak = std::max(peak, run_process(argv));
+  double seconds = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    const Exit exit = run_process(argv);
+    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (exit.failed) {
+      state.SkipWithError("the program failed");
+      break;
+    }
+    peak = std::max(peak, exit.peak_kb);
+  }
   state.counters["peak_kb"] = static_cast<double>(peak);
+  if (pins > 0) {
+    state.counters["us_per_pin"] =
+        benchmark::Counter(seconds * 1e6 / pins, benchmark::Counter::kAvgIterations);
+  }
 }
 
 }  // namespace
@@ -131,17 +169,35 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(
         ("Cli/" + name).c_str(), run_program,
-        std::vector<std::string>{cli, "-q", "-f", p.format, p.ref, p.cmp, "-o", result})
+        std::vector<std::string>{cli, "-q", "-f", p.format, p.ref, p.cmp, "-o", result}, 0)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     if (p.set == "full" && p.format == "pads") {
       benchmark::RegisterBenchmark(
           "Python/full/pads", run_program,
-          std::vector<std::string>{"/usr/bin/python3", script, p.ref, p.cmp})
+          std::vector<std::string>{"/usr/bin/python3", script, p.ref, p.cmp}, 0)
           ->Unit(benchmark::kMillisecond)
           ->UseRealTime();
       benchmark::RegisterBenchmark("Floor/full/pads", run_program,
-                                   std::vector<std::string>{floor, p.ref, p.cmp})
+                                   std::vector<std::string>{floor, p.ref, p.cmp}, 0)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime();
+    }
+  }
+  for (const BigSet& set : kBigSets) {
+    const std::string ref = (dir / (std::string(set.name) + "-pads-ref.net")).string();
+    const std::string cmp = (dir / (std::string(set.name) + "-pads-cmp.net")).string();
+    if (!fs::exists(ref)) continue;
+    auto* b = benchmark::RegisterBenchmark(
+        ("Cli/" + std::string(set.name) + "/pads").c_str(), run_program,
+        std::vector<std::string>{cli, "-q", "--no-limits", "-f", "pads", ref, cmp, "-o", result},
+        set.pins);
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
+    if (set.repetitions > 0) b->Repetitions(set.repetitions);
+    if (std::string(set.name) == "big20k") {
+      benchmark::RegisterBenchmark(
+          "CliDefault/big20k/pads", run_program,
+          std::vector<std::string>{cli, "-q", "-f", "pads", ref, cmp, "-o", result}, set.pins)
           ->Unit(benchmark::kMillisecond)
           ->UseRealTime();
     }
