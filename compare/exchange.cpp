@@ -124,7 +124,7 @@ void carry_out_mapping(PinSides& t, int i, int j, Side numbered, int n, int stat
     PinRecord& c = t.cmp[j + k];
     r.state = c.state = state;
     r.change_mark = c.change_mark = 1;
-    c.work_pin[0] = r.pin[0];
+    c.work_pin = t.texts.relabeled(c.work_pin, r.pin[0]);
     if (state == 4 && numbered == Side::reference) {
       t.texts.rename_entry(r.net_members, designator, c.pin[0]);
     } else {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <deque>
+#include <forward_list>
 
 #include "compare/member_lists.h"
 
@@ -16,8 +16,17 @@ namespace {
 constexpr char LIST_START[] = "pin|";
 constexpr std::size_t LIST_START_LENGTH = sizeof LIST_START - 1;
 
+// Texts shorter than this are compared straight away: the comparison costs less than a lookup,
+// and keeping its answer would take memory for every pair of small nets of a large board.
+constexpr std::size_t SHORT_TEXT = 256;
+
+bool is_short(const char* text) {
+  return strnlen(text, SHORT_TEXT) < SHORT_TEXT;
+}
+
 template <typename Map, typename Compute>
-auto& memo(Map& map, const void* a, const void* b, Compute compute) {
+auto memo(Map& map, const char* a, const char* b, Compute compute) {
+  if (is_short(a) && is_short(b)) return compute();
   auto [it, fresh] = map.try_emplace({a, b});
   if (fresh) it->second = compute();
   return it->second;
@@ -129,7 +138,7 @@ struct NetTexts::EditedList {
   std::pmr::vector<std::string_view> entries;
   std::pmr::vector<unsigned char> alive;
   std::pmr::vector<std::uint32_t> version;
-  std::pmr::deque<std::pmr::string> changed;
+  std::pmr::forward_list<std::pmr::string> changed;  // no room taken until an entry changes
   ChainIndex by_entry;
   ChainIndex by_designator;
   bool designators_indexed = false;
@@ -144,6 +153,8 @@ struct NetTexts::EditedList {
         by_entry(memory),
         by_designator(memory) {
     if (std::strncmp(list, LIST_START, LIST_START_LENGTH) != 0) return;
+    entries.reserve(static_cast<std::size_t>(std::count(list + LIST_START_LENGTH,
+                                                        list + std::strlen(list), '|')));
     for (const char* p = list + LIST_START_LENGTH; *p != '\0';) {
       const char* bar = std::strchr(p, '|');
       assert(bar != nullptr);
@@ -208,8 +219,8 @@ struct NetTexts::EditedList {
   }
 
   void replace(int k, std::string_view entry) {
-    changed.emplace_back(entry);
-    entries[k] = changed.back();
+    changed.emplace_front(entry);
+    entries[k] = changed.front();
     const std::uint32_t v = ++version[k];
     if (indexed()) {
       by_entry.add(entries[k], k, v);
@@ -234,7 +245,7 @@ struct NetTexts::EditedList {
 };
 
 NetTexts::NetTexts(bool indexed, RunMemory& memory)
-    : indexed_(indexed), memory_(memory.resource()) {}
+    : indexed_(indexed), memory_(memory.work_resource()) {}
 
 NetTexts::~NetTexts() {
   flush();
@@ -306,6 +317,14 @@ void NetTexts::rename_entry(char* list, const char* designator, char c) {
   l.replace(k, entry);
 }
 
+char* NetTexts::relabeled(const char* pin, char first) {
+  const std::size_t n = std::strlen(pin);
+  char* copy = static_cast<char*>(memory_->allocate(n + 1, 1));
+  std::memcpy(copy, pin, n + 1);
+  if (n > 0) copy[0] = first;
+  return copy;
+}
+
 void NetTexts::flush() {
   std::string room;
   for (const auto& [text, list] : edited_) {
@@ -323,18 +342,22 @@ bool NetTexts::differ_in_one_pin_name(const char* ref, const char* cmp) {
   return memo(one_pin_, ref, cmp, [&] { return veltrax::differ_in_one_pin_name(ref, cmp); });
 }
 
-// The entries of a list that stand between two '|': for the lists of a run whose entries are
-// separable, exactly its member entries.
+// The different entries of a list that stand between two '|', sorted: for the lists of a run
+// whose entries are separable, exactly its member entries.
 const NetTexts::EntrySet& NetTexts::inner_entries(const char* list) {
   auto [it, fresh] = entry_sets_.try_emplace(list);
   if (fresh) {
+    EntrySet& set = it->second;
+    set.reserve(static_cast<std::size_t>(std::count(list, list + std::strlen(list), '|')));
     const char* bar = std::strchr(list, '|');
     while (bar != nullptr) {
       const char* next = std::strchr(bar + 1, '|');
       if (next == nullptr) break;
-      it->second.emplace(bar + 1, static_cast<std::size_t>(next - bar - 1));
+      set.emplace_back(bar + 1, static_cast<std::size_t>(next - bar - 1));
       bar = next;
     }
+    std::sort(set.begin(), set.end());
+    set.erase(std::unique(set.begin(), set.end()), set.end());
   }
   return it->second;
 }
@@ -348,7 +371,7 @@ const NetTexts::Shared& NetTexts::shared_entries(const char* ref, const char* cm
   const auto& small = ref_set.size() <= cmp_set.size() ? ref_set : cmp_set;
   const auto& large = ref_set.size() <= cmp_set.size() ? cmp_set : ref_set;
   for (const std::string_view e : small) {
-    if (large.count(e) == 0) continue;
+    if (!std::binary_search(large.begin(), large.end(), e)) continue;
     if (++slot.count == 1) slot.only = e;
     if (slot.count == 2) break;
   }
@@ -357,7 +380,9 @@ const NetTexts::Shared& NetTexts::shared_entries(const char* ref, const char* cm
 
 bool NetTexts::share_another_entry(const char* ref, const char* cmp, const char* designator,
                                    const char* pin) {
-  if (!indexed_) return veltrax::share_another_entry(ref, cmp, designator, pin);
+  if (!indexed_ || (is_short(ref) && is_short(cmp))) {
+    return veltrax::share_another_entry(ref, cmp, designator, pin);
+  }
   const Shared& s = shared_entries(ref, cmp);
   if (s.count != 1) return s.count > 1;
   const std::size_t d = std::strlen(designator);

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 #include "netlist/run_memory.h"
 #include "netlist/store.h"
@@ -31,8 +31,8 @@ struct EntryRef {
 
 class NetTexts {
  public:
-  // indexed selects the fast forms; use entries_are_separable to decide. The work of the run is
-  // kept in its memory.
+  // indexed selects the fast forms; use entries_are_separable to decide. The work is kept in the
+  // run's work arrays, which nothing else takes while the pins are compared.
   NetTexts(bool indexed, RunMemory& memory);
   ~NetTexts();
   NetTexts(const NetTexts&) = delete;
@@ -51,6 +51,8 @@ class NetTexts {
   void delete_entry(const EntryRef& e);
   void make_wildcard(const EntryRef& e, std::size_t designator_length);
   void rename_entry(char* list, const char* designator, char c);
+  // A copy of a pin name whose first character is first (a mapping's relabelled name).
+  char* relabeled(const char* pin, char first);
   void flush();
 
   // The classification's tests of final member lists (after flush).
@@ -76,14 +78,14 @@ class NetTexts {
 
   template <typename Value>
   using Memo = std::pmr::unordered_map<Key, Value, KeyHash>;
-  using EntrySet = std::pmr::unordered_set<std::string_view>;
+  using EntrySet = std::pmr::vector<std::string_view>;  // sorted, each entry once
 
   EditedList& edited(char* list);
   const EntrySet& inner_entries(const char* list);
   const Shared& shared_entries(const char* ref, const char* cmp);
 
   bool indexed_;
-  // Everything below lives in the run's memory, which gives it all back at the end of the run.
+  // Everything below lives in the run's work memory, which gives it all back at the run's end.
   std::pmr::memory_resource* memory_;
   Memo<int> counted_{memory_};
   Memo<bool> parts_{memory_};

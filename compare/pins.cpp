@@ -296,7 +296,7 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
     const PinRecord& r = ref.pins[i];
     const PinRecord& c = cmp.pins[j];
     const int order =
-        merge_order(ref_left, cmp_left, r.designator, r.pin, c.work_designator, c.work_pin);
+        merge_order(ref_left, cmp_left, r.designator, r.pin, c.designator, c.work_pin);
     const Category category = order == 0  ? classify_paired(r, c, texts)
                               : order < 0 ? classify_reference_only(r)
                                           : classify_compare_only(c);

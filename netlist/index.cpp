@@ -262,12 +262,11 @@ void write_net_texts(PinTable& pins, std::span<const std::uint32_t> group, std::
   }
 }
 
-// The pin matching orders by the designator and relabels a copy of the pin name.
-void make_work_names(PinTable& pins, std::size_t n, RunMemory& memory) {
+// The pin matching orders by the pin names as it relabels them (into copies of their own).
+void make_work_names(PinTable& pins, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i) {
     PinRecord& r = pins[static_cast<int>(i)];
-    r.work_designator = r.designator;
-    r.work_pin = memory.copy_text(r.pin, std::strlen(r.pin));
+    r.work_pin = r.pin;
   }
 }
 
@@ -340,7 +339,7 @@ int index_netlist(NetlistStore& store, int reader_result, int pin_count) {
     first = last;
   }
   put_in_order(store.pins, sorted_order(n, {designator, pin, net}, memory), memory);
-  make_work_names(store.pins, n, *memory);
+  make_work_names(store.pins, n);
 
   int result = reader_result;
   if (reader_result > 0) {

@@ -102,7 +102,7 @@ void make_empty(PartRecord& r) {
   r = {0, NO_TEXT, NO_TEXT, NO_TEXT};
 }
 void make_empty(PinRecord& r) {
-  r = {0, 0, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT};
+  r = {0, 0, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT};
 }
 
 constexpr int FIRST_ROOM = 256;

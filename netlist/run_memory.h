@@ -67,9 +67,10 @@ class RunMemory {
   // The bytes the run holds from the system.
   std::size_t held() const { return held_; }
 
-  // The standard containers of a run allocate through this; what they free comes back at the
-  // end of the run.
+  // The standard containers of a run allocate through these, for the run or as work arrays;
+  // what they free comes back at the end of the run, or at release().
   std::pmr::memory_resource* resource() { return &resource_; }
+  std::pmr::memory_resource* work_resource() { return &work_resource_; }
 
   // A seam for the tests: from the count-th request on (0 the next), every request of any
   // RunMemory fails as if the system had no memory left; a negative count ends the failing.
@@ -111,17 +112,18 @@ class RunMemory {
 
   class Resource : public std::pmr::memory_resource {
    public:
-    explicit Resource(RunMemory& owner) : owner_(owner) {}
+    Resource(RunMemory& owner, Chunks& chunks) : owner_(owner), chunks_(chunks) {}
 
    private:
     void* do_allocate(std::size_t bytes, std::size_t align) override {
-      return owner_.allocate(bytes, align);
+      return chunks_.allocate(owner_, bytes, align);
     }
     void do_deallocate(void*, std::size_t, std::size_t) override {}
     bool do_is_equal(const memory_resource& other) const noexcept override {
       return this == &other;
     }
     RunMemory& owner_;
+    Chunks& chunks_;
   };
 
   void* system_block(std::size_t size);
@@ -133,7 +135,8 @@ class RunMemory {
   Chunks work_;
   OwnBlock* own_ = nullptr;  // the own blocks, in a doubly linked list
   std::size_t held_ = 0;
-  Resource resource_{*this};
+  Resource resource_{*this, lasting_};
+  Resource work_resource_{*this, work_};
 };
 
 }  // namespace veltrax

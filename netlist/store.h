@@ -27,8 +27,7 @@ struct PinRecord {
   char* designator;
   char* pin;
   char* net;
-  char* work_designator;      // the designator as the pin matching orders it
-  char* work_pin;             // a copy of the pin name that the pin matching relabels
+  char* work_pin;             // the pin name as the pin matching relabels it
   char* net_members_counted;  // "%upin|" and the member entries, or "**OPEN ERROR**"
   char* net_members;          // "pin|" and the member entries, or "**OPEN ERROR**"
   char* net_parts;            // "pin|" and one designator entry per pin, or "**OPEN ERROR**"

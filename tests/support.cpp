@@ -41,7 +41,7 @@ void set_pin(NetlistStore& s, int i, std::string_view designator, std::string_vi
              std::string_view net) {
   record_at(s, s.pins, i) = {0,       0,       text(s, designator, s.limits.designator),
                              text(s, pin, s.limits.pin), text(s, net, s.limits.net),
-                             NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT};
+                             NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT};
 }
 
 void set_part(NetlistStore& s, int i, std::string_view designator, std::string_view value,
