@@ -12,6 +12,17 @@ namespace {
 constexpr std::size_t FIRST_CHUNK = std::size_t{32} << 10;
 constexpr std::size_t LARGEST_GROWTH = std::size_t{64} << 20;
 
+// Once a run holds a few megabytes it is a large one: its blocks of a quarter megabyte and more
+// grow to a megabyte, which the system backs by large pages (one fault where a small run would
+// take hundreds). A small board stays in small pages, and small in memory.
+constexpr std::size_t LARGE_RUN = std::size_t{2} << 20;
+constexpr std::size_t LARGE_ENOUGH = std::size_t{128} << 10;
+constexpr std::size_t LARGE_BLOCK = std::size_t{1} << 20;
+
+std::size_t block_size(std::size_t size, std::size_t held) {
+  return held >= LARGE_RUN && size >= LARGE_ENOUGH ? std::max(size, LARGE_BLOCK) : size;
+}
+
 std::size_t aligned_up(std::size_t n, std::size_t align) {
   return (n + align - 1) & ~(align - 1);
 }
@@ -79,8 +90,9 @@ void* RunMemory::Chunks::fresh(RunMemory& owner, std::size_t size, std::size_t a
   // Each chunk is four times the one before (up to a growth of LARGEST_GROWTH), so that a run
   // takes few of them whatever its size.
   const std::size_t last = count_ == 0 ? FIRST_CHUNK / 4 : items_[count_ - 1].size;
-  const std::size_t chunk_size =
-      std::max(last + std::min(3 * last, LARGEST_GROWTH), aligned_up(size + align, FIRST_CHUNK));
+  const std::size_t chunk_size = block_size(
+      std::max(last + std::min(3 * last, LARGEST_GROWTH), aligned_up(size + align, FIRST_CHUNK)),
+      owner.held_);
   char* bytes = static_cast<char*>(owner.system_block(chunk_size));
   current_ = count_++;
   items_[current_] = {bytes, chunk_size, size};
@@ -106,6 +118,7 @@ void RunMemory::Chunks::give_back() {
 void* RunMemory::resize(void* block, std::size_t new_size) {
   count_request();
   if (new_size > SIZE_MAX / 2) throw OutOfRunMemory();
+  new_size = block_size(new_size, held_);
   OwnBlock* old = block == nullptr ? nullptr : static_cast<OwnBlock*>(block) - 1;
   const std::size_t old_total = old == nullptr ? 0 : sizeof(OwnBlock) + old->size;
   void* moved = resize_system_block(old, old_total, sizeof(OwnBlock) + new_size);
