@@ -153,8 +153,8 @@ struct NetTexts::EditedList {
         by_entry(memory),
         by_designator(memory) {
     if (std::strncmp(list, LIST_START, LIST_START_LENGTH) != 0) return;
-    entries.reserve(static_cast<std::size_t>(std::count(list + LIST_START_LENGTH,
-                                                        list + std::strlen(list), '|')));
+    entries.reserve(static_cast<std::size_t>(
+        std::count(list + LIST_START_LENGTH, list + std::strlen(list), '|')));
     for (const char* p = list + LIST_START_LENGTH; *p != '\0';) {
       const char* bar = std::strchr(p, '|');
       assert(bar != nullptr);
@@ -248,7 +248,10 @@ NetTexts::NetTexts(bool indexed, RunMemory& memory)
     : indexed_(indexed), memory_(memory.work_resource()) {}
 
 NetTexts::~NetTexts() {
-  flush();
+  // Lists not flushed (a run that ends early) are dropped as they are.
+  for (const auto& [text, list] : edited_) {
+    if (list != nullptr) std::destroy_at(list);
+  }
 }
 
 bool NetTexts::entries_are_separable(const PinTable& pins, int pin_count) {
@@ -271,8 +274,10 @@ bool NetTexts::parts_equal(const char* ref, const char* cmp) {
 NetTexts::EditedList& NetTexts::edited(char* list) {
   EditedList*& slot = edited_[list];
   if (slot == nullptr) {
-    slot = std::pmr::polymorphic_allocator<EditedList>(memory_).allocate(1);
-    new (slot) EditedList(list, memory_);
+    // Entered only once made whole: a list whose making fails stays out.
+    EditedList* made = std::pmr::polymorphic_allocator<EditedList>(memory_).allocate(1);
+    new (made) EditedList(list, memory_);
+    slot = made;
   }
   return *slot;
 }
@@ -328,6 +333,7 @@ char* NetTexts::relabeled(const char* pin, char first) {
 void NetTexts::flush() {
   std::string room;
   for (const auto& [text, list] : edited_) {
+    if (list == nullptr) continue;
     if (list->dirty) list->write_back(room);
     std::destroy_at(list);
   }

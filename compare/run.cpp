@@ -105,9 +105,8 @@ class Run {
     if (!read_side(ref_, ref_file, ref_path, ref_format_param(area_),
                    RunOutcome::reference_unopened, RunOutcome::reference_format, ref_parts,
                    ref_pins, warnings) ||
-        !read_side(cmp_, cmp_file, cmp_path, cmp_format_param(area_),
-                   RunOutcome::compare_unopened, RunOutcome::compare_format, cmp_parts, cmp_pins,
-                   warnings)) {
+        !read_side(cmp_, cmp_file, cmp_path, cmp_format_param(area_), RunOutcome::compare_unopened,
+                   RunOutcome::compare_format, cmp_parts, cmp_pins, warnings)) {
       return;
     }
     bool incomplete = false;
@@ -141,8 +140,8 @@ class Run {
                        NetTexts::entries_are_separable(cmp_.pins, cmp_pins),
                    memory_);
     pair_pins(ref_, ref_parts, ref_pins, cmp_, cmp_parts, cmp_pins, texts);
-    const PinCounts pins = classify_pins(ref_, ref_pins, cmp_, cmp_pins,
-                                         parts_summary_line(parts), texts, out_, model);
+    const PinCounts pins = classify_pins(ref_, ref_pins, cmp_, cmp_pins, parts_summary_line(parts),
+                                         texts, out_, model);
     if (model != nullptr) {
       model->part_counts = parts;
       model->pin_counts = pins;

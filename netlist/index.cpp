@@ -210,8 +210,8 @@ void write_net_texts(PinTable& pins, std::span<const std::uint32_t> group, std::
   const std::size_t count_length =
       static_cast<std::size_t>(std::to_chars(count, count + sizeof count, k).ptr - count);
   // The lengths first, so that each text takes exactly its room.
-  std::size_t entries = 0;  // the member entries designator.pin|
-  std::size_t parts = 0;    // the part entries designator|
+  std::size_t entries = 0;     // the member entries designator.pin|
+  std::size_t parts = 0;       // the part entries designator|
   std::size_t empty_pins = 0;  // their entries may grow by one byte in the pin comparison
   if (k > 1) {
     for (std::size_t i = first; i < last; ++i) {

@@ -114,60 +114,121 @@ static bool has_control(std::uint64_t bytes) {
   return ((bytes - 0x20 * ONES) & ~bytes & 0x80 * ONES) != 0;
 }
 
-int read_cr_line(InputFile& in, char* buf, int size) {
+namespace {
+
+// The line reads, over a buffer that may grow: grow(buf, size) gives more room and returns false
+// when the buffer is at its size already.
+template <typename Grow>
+int read_cr_line_growing(InputFile& in, char*& buf, int& size, Grow grow) {
   int n = 0;
-  const int room = size - 1;
-  while (n < room) {
-    if (in.ready() == 0 && !in.refill()) break;
-    const unsigned char* const start = in.cursor();
-    const unsigned char* const end =
-        start + std::min(in.ready(), static_cast<std::size_t>(room - n));
-    const unsigned char* p = start;
-    while (p < end) {
-      // Eight ordinary characters at a time where there are eight.
-      if (end - p >= 8) {
-        std::uint64_t bytes;
-        std::memcpy(&bytes, p, 8);
-        if (!has_control(bytes)) {
-          std::memcpy(buf + n, p, 8);
-          n += 8;
-          p += 8;
-          continue;
-        }
-      }
-      const unsigned char c = *p++;
-      if (c >= 0x20) {
-        buf[n++] = static_cast<char>(c);
-      } else if (c == '\r') {
-        in.consume(static_cast<std::size_t>(p - start));
+  for (;;) {
+    const int room = size - 1;
+    while (n < room) {
+      if (in.ready() == 0 && !in.refill()) {
         buf[n] = '\0';
-        return n;
-      }  // any other control character is dropped
+        return n == 0 ? END_OF_INPUT : n;  // only the end of the input stops an empty line
+      }
+      const unsigned char* const start = in.cursor();
+      const unsigned char* const end =
+          start + std::min(in.ready(), static_cast<std::size_t>(room - n));
+      const unsigned char* p = start;
+      while (p < end) {
+        // Eight ordinary characters at a time where there are eight.
+        if (end - p >= 8) {
+          std::uint64_t bytes;
+          std::memcpy(&bytes, p, 8);
+          if (!has_control(bytes)) {
+            std::memcpy(buf + n, p, 8);
+            n += 8;
+            p += 8;
+            continue;
+          }
+        }
+        const unsigned char c = *p++;
+        if (c >= 0x20) {
+          buf[n++] = static_cast<char>(c);
+        } else if (c == '\r') {
+          in.consume(static_cast<std::size_t>(p - start));
+          buf[n] = '\0';
+          return n;
+        }  // any other control character is dropped
+      }
+      in.consume(static_cast<std::size_t>(p - start));
     }
-    in.consume(static_cast<std::size_t>(p - start));
+    if (!grow(buf, size)) break;
   }
-  buf[n] = '\0';
-  return n == 0 ? END_OF_INPUT : n;  // only the end of the input stops a line with nothing stored
+  buf[n] = '\0';  // cut at the size: the rest of the line comes as the next
+  return n == 0 ? END_OF_INPUT : n;
 }
 
-int read_std_line(InputFile& in, char* buf, int size) {
+template <typename Grow>
+int read_std_line_growing(InputFile& in, char*& buf, int& size, Grow grow) {
   int n = 0;
-  const int room = size - 1;
-  while (n < room) {
-    if (in.ready() == 0 && !in.refill()) break;
-    const std::size_t take = std::min(in.ready(), static_cast<std::size_t>(room - n));
-    const void* lf = std::memchr(in.cursor(), '\n', take);
-    const std::size_t length =
-        lf != nullptr
-            ? static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - in.cursor()) + 1
-            : take;
-    std::memcpy(buf + n, in.cursor(), length);
-    in.consume(length);
-    n += static_cast<int>(length);
-    if (lf != nullptr) break;
+  for (;;) {
+    const int room = size - 1;
+    while (n < room) {
+      if (in.ready() == 0 && !in.refill()) {
+        buf[n] = '\0';
+        return n == 0 ? END_OF_INPUT : n;
+      }
+      const std::size_t take = std::min(in.ready(), static_cast<std::size_t>(room - n));
+      const void* lf = std::memchr(in.cursor(), '\n', take);
+      const std::size_t length =
+          lf != nullptr
+              ? static_cast<std::size_t>(static_cast<const unsigned char*>(lf) - in.cursor()) + 1
+              : take;
+      std::memcpy(buf + n, in.cursor(), length);
+      in.consume(length);
+      n += static_cast<int>(length);
+      if (lf != nullptr) {
+        buf[n] = '\0';
+        return n;
+      }
+    }
+    if (!grow(buf, size)) break;
   }
   buf[n] = '\0';
   return n == 0 ? END_OF_INPUT : n;
+}
+
+constexpr auto kFixed = [](char*&, int&) { return false; };
+
+}  // namespace
+
+int read_cr_line(InputFile& in, char* buf, int size) {
+  return read_cr_line_growing(in, buf, size, kFixed);
+}
+
+int read_std_line(InputFile& in, char* buf, int size) {
+  return read_std_line_growing(in, buf, size, kFixed);
+}
+
+LineBuffer::LineBuffer(RunMemory& memory, int size) : memory_(memory), size_(std::max(size, 2)) {
+  grow(data_, capacity_);
+}
+
+LineBuffer::~LineBuffer() {
+  memory_.give_back(data_);
+}
+
+bool LineBuffer::grow(char*& data, int& capacity) {
+  if (data_ != nullptr && capacity_ == size_) return false;
+  capacity_ = data_ == nullptr ? std::min(size_, FIRST)
+                               : static_cast<int>(std::min<long long>(size_, 2LL * capacity_));
+  data_ = static_cast<char*>(memory_.resize(data_, static_cast<std::size_t>(capacity_)));
+  data = data_;
+  capacity = capacity_;
+  return true;
+}
+
+int read_cr_line(InputFile& in, LineBuffer& line) {
+  return read_cr_line_growing(in, line.data_, line.capacity_,
+                              [&line](char*& d, int& c) { return line.grow(d, c); });
+}
+
+int read_std_line(InputFile& in, LineBuffer& line) {
+  return read_std_line_growing(in, line.data_, line.capacity_,
+                               [&line](char*& d, int& c) { return line.grow(d, c); });
 }
 
 }  // namespace veltrax

@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "netlist/run_memory.h"
+
 namespace veltrax {
 
 inline constexpr int END_OF_INPUT = -1;
@@ -85,5 +87,32 @@ int read_cr_line(InputFile& in, char* buf, int size);
 // The standard line read: characters up to and including the next line feed, at most size - 1
 // of them, nothing dropped. Returns the length, or END_OF_INPUT when nothing was read.
 int read_std_line(InputFile& in, char* buf, int size);
+
+// A line buffer of the run's memory for lines of up to size characters, terminator included: it
+// starts small and grows as long lines need, so that a run without limits reads every line whole.
+class LineBuffer {
+ public:
+  LineBuffer(RunMemory& memory, int size);
+  ~LineBuffer();
+  LineBuffer(const LineBuffer&) = delete;
+  LineBuffer& operator=(const LineBuffer&) = delete;
+
+  char* data() { return data_; }
+
+ private:
+  static constexpr int FIRST = 1024;
+  bool grow(char*& data, int& capacity);
+  friend int read_cr_line(InputFile& in, LineBuffer& line);
+  friend int read_std_line(InputFile& in, LineBuffer& line);
+
+  RunMemory& memory_;
+  const int size_;
+  char* data_ = nullptr;
+  int capacity_ = 0;
+};
+
+// The same line reads into a line buffer, which grows up to its size before a line is cut.
+int read_cr_line(InputFile& in, LineBuffer& line);
+int read_std_line(InputFile& in, LineBuffer& line);
 
 }  // namespace veltrax

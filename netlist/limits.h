@@ -45,14 +45,38 @@ struct Limits {
   int pin;
   int net;
   std::size_t reader_text;
+  int cr_line;  // line buffers, terminator included
+  int protel_line;
+  int std_line;
 };
 
 inline constexpr Limits DEFAULT_LIMITS = {
-    PART_CAPACITY, PIN_CAPACITY, DESIGNATOR_ROOM,   VALUE_ROOM, FOOTPRINT_ROOM,
-    PIN_ROOM,      NET_ROOM,     READER_BUFFER_ROOM};
+    .parts = PART_CAPACITY,
+    .pins = PIN_CAPACITY,
+    .designator = DESIGNATOR_ROOM,
+    .value = VALUE_ROOM,
+    .footprint = FOOTPRINT_ROOM,
+    .pin = PIN_ROOM,
+    .net = NET_ROOM,
+    .reader_text = READER_BUFFER_ROOM,
+    .cr_line = CR_LINE_SIZE,
+    .protel_line = PROTEL_LINE_SIZE,
+    .std_line = STD_LINE_SIZE,
+};
 
-// As much as memory holds: no name is cut, no record dropped.
-inline constexpr Limits NO_LIMITS = {INT_MAX - 1, INT_MAX - 1, INT_MAX,          INT_MAX,
-                                     INT_MAX,     INT_MAX,     INT_MAX, INT_MAX - 1};
+// As much as memory holds: no line or name is cut, no record dropped.
+inline constexpr Limits NO_LIMITS = {
+    .parts = INT_MAX - 1,
+    .pins = INT_MAX - 1,
+    .designator = INT_MAX,
+    .value = INT_MAX,
+    .footprint = INT_MAX,
+    .pin = INT_MAX,
+    .net = INT_MAX,
+    .reader_text = INT_MAX - 1,
+    .cr_line = INT_MAX,
+    .protel_line = INT_MAX,
+    .std_line = INT_MAX,
+};
 
 }  // namespace veltrax

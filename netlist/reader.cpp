@@ -84,8 +84,7 @@ unsigned read_warnings(const NetlistStore& store, int part_count, int pin_count)
   }
   for (int i = 0; i < pin_count && warnings == 0; ++i) {
     const PinRecord& r = store.pins[i];
-    if (fills(r.designator, room.designator) || fills(r.pin, room.pin) ||
-        fills(r.net, room.net)) {
+    if (fills(r.designator, room.designator) || fills(r.pin, room.pin) || fills(r.net, room.net)) {
       warnings = WARN_NAMES_MAY_BE_CUT;
     }
   }
@@ -119,10 +118,10 @@ void StoreWriter::ready(Table<Record>& table, int count, bool& is_ready) {
   const int limit = std::is_same_v<Record, PartRecord> ? store_.limits.parts : store_.limits.pins;
   if (count == table.room) {
     // Four times the room, and room for the scratch record behind the last usable one.
-    const long long wanted = std::min<long long>(
-        std::max<long long>(FIRST_ROOM, 4LL * table.room), static_cast<long long>(limit) + 1);
-    table.record = static_cast<Record*>(store_.memory->resize(
-        table.record, static_cast<std::size_t>(wanted) * sizeof(Record)));
+    const long long wanted = std::min<long long>(std::max<long long>(FIRST_ROOM, 4LL * table.room),
+                                                 static_cast<long long>(limit) + 1);
+    table.record = static_cast<Record*>(
+        store_.memory->resize(table.record, static_cast<std::size_t>(wanted) * sizeof(Record)));
     table.room = static_cast<int>(wanted);
   }
   make_empty(table[count]);

@@ -45,7 +45,13 @@ void RunMemory::count_request() {
   if (fail_countdown_ > 0) --fail_countdown_;
 }
 
+void RunMemory::note_held(std::size_t taken, std::size_t given_back) {
+  held_ = held_ + taken - given_back;
+  held_by_all_ = held_by_all_ + taken - given_back;
+}
+
 RunMemory::~RunMemory() {
+  held_by_all_ -= held_;
   lasting_.give_back();
   work_.give_back();
   for (OwnBlock* b = own_; b != nullptr;) {
@@ -58,12 +64,11 @@ RunMemory::~RunMemory() {
 void* RunMemory::system_block(std::size_t size) {
   void* block = take_system_block(size);
   if (block == nullptr) throw OutOfRunMemory();
-  held_ += size;
+  note_held(size, 0);
   return block;
 }
 
-void* RunMemory::Chunks::allocate_further(RunMemory& owner, std::size_t size,
-                                          std::size_t align) {
+void* RunMemory::Chunks::allocate_further(RunMemory& owner, std::size_t size, std::size_t align) {
   count_request();
   for (; current_ < count_; ++current_) {
     Chunk& c = items_[current_];
@@ -83,7 +88,7 @@ void* RunMemory::Chunks::fresh(RunMemory& owner, std::size_t size, std::size_t a
     const std::size_t room = std::max<std::size_t>(16, room_ * 2);
     void* items = resize_system_block(items_, room_ * sizeof(Chunk), room * sizeof(Chunk));
     if (items == nullptr) throw OutOfRunMemory();
-    owner.held_ += (room - room_) * sizeof(Chunk);
+    owner.note_held(room * sizeof(Chunk), room_ * sizeof(Chunk));
     items_ = static_cast<Chunk*>(items);
     room_ = room;
   }
@@ -124,7 +129,7 @@ void* RunMemory::resize(void* block, std::size_t new_size) {
   void* moved = resize_system_block(old, old_total, sizeof(OwnBlock) + new_size);
   if (moved == nullptr) throw OutOfRunMemory();
   OwnBlock* b = static_cast<OwnBlock*>(moved);
-  held_ = held_ - old_total + sizeof(OwnBlock) + new_size;
+  note_held(sizeof(OwnBlock) + new_size, old_total);
   if (old == nullptr) {
     b->prev = nullptr;
     b->next = own_;
@@ -151,7 +156,7 @@ void RunMemory::give_back(void* block) {
     own_ = b->next;
   }
   if (b->next != nullptr) b->next->prev = b->prev;
-  held_ -= sizeof(OwnBlock) + b->size;
+  note_held(0, sizeof(OwnBlock) + b->size);
   give_back_system_block(b, sizeof(OwnBlock) + b->size);
 }
 

@@ -64,8 +64,9 @@ class RunMemory {
   // Gives an own block back before the run ends (nullptr is ignored).
   void give_back(void* block);
 
-  // The bytes the run holds from the system.
+  // The bytes the run holds from the system, and those all runs alive hold (none between runs).
   std::size_t held() const { return held_; }
+  static std::size_t held_by_all() { return held_by_all_; }
 
   // The standard containers of a run allocate through these, for the run or as work arrays;
   // what they free comes back at the end of the run, or at release().
@@ -128,8 +129,10 @@ class RunMemory {
 
   void* system_block(std::size_t size);
   static void count_request();
+  void note_held(std::size_t taken, std::size_t given_back);
 
   static inline long fail_countdown_ = -1;  // the tests' seam: requests until failing, or -1
+  static inline std::size_t held_by_all_ = 0;
 
   Chunks lasting_;
   Chunks work_;

@@ -44,8 +44,7 @@ class HostileInput : public ::testing::Test {
   int read(int format, InputFile& in, int option = 0) {
     store = test::new_store();
     int pins = 0;
-    const int result =
-        index_netlist(*store, read_netlist(format, in, *store, pins, option), pins);
+    const int result = index_netlist(*store, read_netlist(format, in, *store, pins, option), pins);
     EXPECT_LE(result, PART_CAPACITY);
     if (result < 0) return result;
     EXPECT_GE(pins, 1);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "compare/run.h"
+#include "netlist/run_memory.h"
 #include "shell/control_table.h"
 #include "shell_support.h"
 
@@ -213,6 +214,42 @@ TEST_F(Commands, ExecuteRunsTheCurrentAreaWithTheButtonDisabledMeanwhile) {
   EXPECT_EQ(ini.slot(area_message_slot(2)), stored);
   EXPECT_EQ(ini.slot(result_path_slot(2)), "cmp.csv");
   EXPECT_EQ(ini.slot(SLOT_DISPLAYED_MESSAGE), stored);
+}
+
+// A board beyond the tables, then a small one: each run gives back all its memory, and the small
+// one reads as it would alone.
+TEST_F(Commands, RunsOfDifferentSizesOneAfterTheOtherHoldNothingBetweenThem) {
+  std::string parts;
+  std::string signals;
+  for (int k = 0; k < 7000; ++k) {
+    const std::string r = "R" + std::to_string(k);
+    parts += r + " 1k@R0603\n";
+    signals += "N" + std::to_string(k) + ": " + r + ".1 " + r + ".2 " + r + ".3\n";
+  }
+  write_file(dir / "big.net", pads_netlist(parts, signals));
+  write_file(dir / "ref.net", kRef);
+  write_file(dir / "cmp.net", kCmp);
+  write_parameters(parameter_file({{PARAM_LAYOUT, 1},
+                                   {PARAM_LANGUAGE, 1},
+                                   {ref_format_param(0), 6},
+                                   {cmp_format_param(0), 6},
+                                   {ref_format_param(1), 6},
+                                   {cmp_format_param(1), 6}},
+                                  {{ref_path_slot(0), "big.net"},
+                                   {cmp_path_slot(0), "big.net"},
+                                   {ref_path_slot(1), "ref.net"},
+                                   {cmp_path_slot(1), "cmp.net"}}));
+  const std::string small = expected_message("ref.net", "cmp.net", "expected.csv");
+  run([&](HWND main) {
+    click(main, ID_EXECUTE);
+    EXPECT_NE(painted_texts(main).at(2).find("Warning: the tables are full"), std::string::npos);
+    EXPECT_EQ(RunMemory::held_by_all(), 0u);
+    click(main, ID_AREA_0 + 1);
+    click(main, ID_EXECUTE);
+    EXPECT_EQ(painted_texts(main).at(2), small);
+    EXPECT_EQ(RunMemory::held_by_all(), 0u);
+  });
+  EXPECT_EQ(read_file(dir / "cmp.csv"), read_file(dir / "expected.csv"));
 }
 
 TEST_F(Commands, AFailedRunShowsItsFailureButKeepsTheAreaMessage) {

@@ -39,9 +39,15 @@ char* text(NetlistStore& s, std::string_view t, int room) {
 
 void set_pin(NetlistStore& s, int i, std::string_view designator, std::string_view pin,
              std::string_view net) {
-  record_at(s, s.pins, i) = {0,       0,       text(s, designator, s.limits.designator),
-                             text(s, pin, s.limits.pin), text(s, net, s.limits.net),
-                             NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT};
+  record_at(s, s.pins, i) = {0,
+                             0,
+                             text(s, designator, s.limits.designator),
+                             text(s, pin, s.limits.pin),
+                             text(s, net, s.limits.net),
+                             NO_TEXT,
+                             NO_TEXT,
+                             NO_TEXT,
+                             NO_TEXT};
 }
 
 void set_part(NetlistStore& s, int i, std::string_view designator, std::string_view value,

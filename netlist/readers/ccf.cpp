@@ -250,9 +250,9 @@ class CcfReader {
 
 int read_ccf(InputFile& in, NetlistStore& store, int& pin_count, int format_option) {
   CcfReader reader(store, format_option);
-  char line[CR_LINE_SIZE];
-  while (read_cr_line(in, line, sizeof line) != END_OF_INPUT)
-    reader.line(line);
+  LineBuffer line(*store.memory, store.limits.cr_line);
+  while (read_cr_line(in, line) != END_OF_INPUT)
+    reader.line(line.data());
   return reader.finish(pin_count);
 }
 

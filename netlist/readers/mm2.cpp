@@ -108,11 +108,10 @@ void condense_line(CondensedText& text, Mode& mode, const char* line) {
   }
 }
 
-void condense(InputFile& in, CondensedText& text) {
+void condense(InputFile& in, CondensedText& text, LineBuffer& line) {
   Mode mode = Mode::none;
-  char line[STD_LINE_SIZE];
-  while (!text.full() && read_std_line(in, line, sizeof line) != END_OF_INPUT)
-    condense_line(text, mode, line);
+  while (!text.full() && read_std_line(in, line) != END_OF_INPUT)
+    condense_line(text, mode, line.data());
 }
 
 // The second pass, over the condensed text.
@@ -239,7 +238,10 @@ class Mm2Parser {
 
 int read_mm2(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
   CondensedText text(store);
-  condense(in, text);
+  {
+    LineBuffer line(*store.memory, store.limits.std_line);
+    condense(in, text, line);
+  }
   store.reader_text_full = text.full();
   Mm2Parser parser(store);
   return parse_condensed(parser, text, in, store, pin_count);

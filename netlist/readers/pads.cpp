@@ -173,9 +173,9 @@ class PadsReader {
 
 int read_pads(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
   PadsReader reader(store);
-  char line[CR_LINE_SIZE];
-  while (read_cr_line(in, line, sizeof line) != END_OF_INPUT) {
-    if (const int code = reader.line(line); code != 0) return code;
+  LineBuffer line(*store.memory, store.limits.cr_line);
+  while (read_cr_line(in, line) != END_OF_INPUT) {
+    if (const int code = reader.line(line.data()); code != 0) return code;
   }
   return reader.finish(pin_count);
 }

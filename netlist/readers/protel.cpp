@@ -152,9 +152,9 @@ class ProtelReader {
 
 int read_protel(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
   ProtelReader reader(store);
-  char line[PROTEL_LINE_SIZE];
-  while (read_cr_line(in, line, sizeof line) != END_OF_INPUT)
-    reader.line(line);
+  LineBuffer line(*store.memory, store.limits.protel_line);
+  while (read_cr_line(in, line) != END_OF_INPUT)
+    reader.line(line.data());
   return reader.finish(pin_count);
 }
 

@@ -335,9 +335,9 @@ class TelesisParser {
 int read_telesis(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
   TelesisParser parser(store);
   Condenser condenser(store);
-  char line[STD_LINE_SIZE];
-  while (!condenser.full() && read_std_line(in, line, sizeof line) != END_OF_INPUT) {
-    if (!condenser.take(line)) break;
+  LineBuffer line(*store.memory, store.limits.std_line);
+  while (!condenser.full() && read_std_line(in, line) != END_OF_INPUT) {
+    if (!condenser.take(line.data())) break;
   }
   store.reader_text_full = condenser.full();
   return parser.parse(condenser.text(), pin_count);
