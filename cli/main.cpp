@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -579,7 +580,13 @@ int main_program(int argc, char** argv) {
   set_language(language_asked(argc, argv));
   Options o = parse_options(argc, argv);
   set_language(o.language);
-  const int status = compare_netlists(o);
+  int status = EXIT_TROUBLE;
+  try {
+    status = compare_netlists(o);
+  } catch (const std::bad_alloc&) {
+    // The run gives its own memory back and says so; this is the views' memory running out.
+    complain(say(Say::out_of_memory));
+  }
   // git stops at an external diff program that exits with anything but 0: trouble with one
   // netlist is said on standard error, and git goes on with the next file.
   return o.git_path != nullptr ? EXIT_SAME : status;

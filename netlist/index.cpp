@@ -285,7 +285,7 @@ int make_parts(NetlistStore& store, int pin_count) {
     if (std::strcmp(pin.designator, last) == 0) continue;
     last = pin.designator;
     store.parts[made++] = {0, store.memory->copy_text(pin.designator, std::strlen(pin.designator)),
-                           NO_TEXT, footprint};
+                           store.empty_text, footprint};
   }
   return made;
 }

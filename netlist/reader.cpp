@@ -97,11 +97,11 @@ unsigned read_warnings(const NetlistStore& store, int part_count, int pin_count)
 
 namespace {
 
-void make_empty(PartRecord& r) {
-  r = {0, NO_TEXT, NO_TEXT, NO_TEXT};
+void make_empty(PartRecord& r, char* empty) {
+  r = {0, empty, empty, empty};
 }
-void make_empty(PinRecord& r) {
-  r = {0, 0, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT};
+void make_empty(PinRecord& r, char* empty) {
+  r = {0, 0, empty, empty, empty, empty, empty, empty, empty};
 }
 
 constexpr int FIRST_ROOM = 256;
@@ -124,7 +124,7 @@ void StoreWriter::ready(Table<Record>& table, int count, bool& is_ready) {
         store_.memory->resize(table.record, static_cast<std::size_t>(wanted) * sizeof(Record)));
     table.room = static_cast<int>(wanted);
   }
-  make_empty(table[count]);
+  make_empty(table[count], store_.empty_text);
   if (count == limit) (std::is_same_v<Record, PartRecord> ? part_scratch_ : pin_scratch_).used = 0;
   is_ready = true;
 }

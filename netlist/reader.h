@@ -12,6 +12,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -141,6 +142,8 @@ class StoreWriter {
 
   // The rooms of the run's text fields.
   const Limits& rooms() const { return store_.limits; }
+  // The empty text, for a field with nothing written to it yet.
+  char* empty() const { return store_.empty_text; }
 
   // Copies, as the new text of dst, the field that starts at p: at most room characters, the
   // rest of the field skipped. The field ends at the end of the text or at any character of
@@ -192,9 +195,9 @@ class StoreWriter {
   }
   template <typename Record>
   static bool is_field_of(char* const* dst, const Record* record) {
-    const auto* at = reinterpret_cast<const char*>(dst);
-    const auto* start = reinterpret_cast<const char*>(record);
-    return at >= start && at < start + sizeof(Record);
+    const auto at = reinterpret_cast<std::uintptr_t>(dst);
+    const auto start = reinterpret_cast<std::uintptr_t>(record);
+    return at >= start && at - start < sizeof(Record);
   }
   // The texts of a table's scratch record.
   struct Scratch {

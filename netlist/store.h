@@ -45,16 +45,15 @@ struct Table {
 using PartTable = Table<PartRecord>;
 using PinTable = Table<PinRecord>;
 
-// The text of every field that nothing was written to: empty, never a stale pointer. Nothing
-// writes through it.
-extern char NO_TEXT[1];
-
 struct NetlistStore {
   explicit NetlistStore(RunMemory& run_memory, const Limits& run_limits = DEFAULT_LIMITS)
-      : memory(&run_memory), limits(run_limits) {}
+      : memory(&run_memory), limits(run_limits), empty_text(run_memory.copy_text("", 0)) {}
 
   RunMemory* memory;
   Limits limits;
+  // The text of every field that nothing was written to: empty, never a stale pointer. Nothing
+  // writes through it.
+  char* empty_text;
   PartTable parts;
   PinTable pins;
   std::int32_t part_overflow = 0;  // parts (and, for some formats, pins) dropped by the reader

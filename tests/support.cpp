@@ -44,10 +44,10 @@ void set_pin(NetlistStore& s, int i, std::string_view designator, std::string_vi
                              text(s, designator, s.limits.designator),
                              text(s, pin, s.limits.pin),
                              text(s, net, s.limits.net),
-                             NO_TEXT,
-                             NO_TEXT,
-                             NO_TEXT,
-                             NO_TEXT};
+                             s.empty_text,
+                             s.empty_text,
+                             s.empty_text,
+                             s.empty_text};
 }
 
 void set_part(NetlistStore& s, int i, std::string_view designator, std::string_view value,

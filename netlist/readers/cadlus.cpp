@@ -213,7 +213,7 @@ class CadlusParser {
   StoreWriter out_;
   State state_;
   const char* p_ = nullptr;
-  char* net_ = NO_TEXT;
+  char* net_ = out_.empty();
 };
 
 }  // namespace

@@ -283,7 +283,7 @@ class CadvanceParser {
   const bool whole_footprint_;
   State state_ = State::netlist;
   const char* p_ = nullptr;
-  char* net_ = NO_TEXT;
+  char* net_ = out_.empty();
 };
 
 }  // namespace

@@ -184,7 +184,7 @@ class CcfReader {
       type_text(footprint_, out_.rooms().footprint, skip_any_of(dot, ". "), colon);
     } else {
       type_text(value_, out_.rooms().value, p, colon);
-      footprint_ = NO_TEXT;
+      footprint_ = out_.empty();
     }
     state_ = State::designator_list;
     return colon;
@@ -241,9 +241,9 @@ class CcfReader {
   const bool any_word_opens_nets_;
   const bool type_without_dot_;
   State state_ = State::outside;
-  char* value_ = NO_TEXT;
-  char* footprint_ = NO_TEXT;
-  char* net_ = NO_TEXT;
+  char* value_ = out_.empty();
+  char* footprint_ = out_.empty();
+  char* net_ = out_.empty();
 };
 
 }  // namespace

@@ -231,7 +231,7 @@ class Mm2Parser {
   State state_ = State::looking;
   const char* p_ = nullptr;
   const char* entry_ = nullptr;  // the start of the entry being parsed
-  char* net_ = NO_TEXT;
+  char* net_ = out_.empty();
 };
 
 }  // namespace

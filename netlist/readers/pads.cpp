@@ -166,7 +166,7 @@ class PadsReader {
 
   StoreWriter out_;
   State state_ = State::start;
-  char* net_ = NO_TEXT;
+  char* net_ = out_.empty();
 };
 
 }  // namespace

@@ -145,7 +145,7 @@ class ProtelReader {
   StoreWriter out_;
   State state_ = State::outside;
   PartRecord* part_ = nullptr;  // the part of the keyword-form block being read
-  char* net_ = NO_TEXT;
+  char* net_ = out_.empty();
 };
 
 }  // namespace

@@ -279,8 +279,8 @@ class TelesisParser {
  private:
   // footprint!value;designators; returns the start of the next line.
   const char* package_line(const char* p) {
-    char* footprint = NO_TEXT;
-    char* value = NO_TEXT;
+    char* footprint = out_.empty();
+    char* value = out_.empty();
     p = out_.field_without(footprint, out_.rooms().footprint, p, "!", "\r");
     trim_trailing_blanks(footprint);
     if (*p == '!') ++p;
@@ -327,7 +327,7 @@ class TelesisParser {
   }
 
   StoreWriter out_;
-  char* net_ = NO_TEXT;
+  char* net_ = out_.empty();
 };
 
 }  // namespace

@@ -1,7 +1,0 @@
-#include "netlist/store.h"
-
-namespace veltrax {
-
-char NO_TEXT[1] = "";
-
-}  // namespace veltrax
