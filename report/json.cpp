@@ -34,10 +34,67 @@ std::string dump(const Json& value) {
   return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-// Pin rows as text. Every pin of a net that changed has a row with the net's whole member list,
-// so a large net comes again in many rows: each member list is converted once.
+// The member lists that pin rows refer to, each once, in the order of first use. Every pin of a
+// net that changed has a row, so a large net's list would otherwise come again in every row. The
+// model holds each list once, so its address names it; lists alike in text (a net renamed with
+// its members) are one too. A pin alone on its net ("**OPEN ERROR**") has a list of that pin,
+// one for every such pin however many sides show it.
+class MemberLists {
+ public:
+  explicit MemberLists(const std::vector<PinRow>& rows) {
+    for (const PinRow& row : rows) {
+      if (row.in_ref) at(row.ref_members, ref_pin(row));
+      if (row.in_cmp) at(row.cmp_members, cmp_pin(row));
+    }
+  }
+
+  // The index of a side's list; counted is the side's member list, own the row's pin there.
+  std::size_t at(std::string_view counted, const std::string& own) {
+    if (counted == OPEN_NET) {
+      auto [found, added] = by_pin_.try_emplace(own, lists_.size());
+      if (added) lists_.push_back({{}, &found->first});
+      return found->second;
+    }
+    auto [found, added] = by_address_.try_emplace(counted.data());
+    if (added) {
+      auto [alike, fresh] = by_text_.try_emplace(counted, lists_.size());
+      if (fresh) lists_.push_back({counted, nullptr});
+      found->second = alike->second;
+    }
+    return found->second;
+  }
+
+  static std::string ref_pin(const PinRow& row) { return row.designator + "." + row.pin; }
+  static std::string cmp_pin(const PinRow& row) {
+    return row.designator + "." + (row.kind == "pin exchange" ? row.cmp_pin : row.pin);
+  }
+
+  struct List {
+    std::string_view counted;  // a net's member list
+    const std::string* pin;    // else the pin alone on its net
+  };
+  const std::vector<List>& lists() const { return lists_; }
+
+  static Json members(const List& list) {
+    if (list.pin != nullptr) return Json::array({text(*list.pin)});
+    Json out = Json::array();
+    for (const std::string_view m : members_of_counted(list.counted))
+      out.push_back(text(m));
+    return out;
+  }
+
+ private:
+  std::vector<List> lists_;
+  std::unordered_map<const char*, std::size_t> by_address_;
+  std::unordered_map<std::string_view, std::size_t> by_text_;
+  std::unordered_map<std::string, std::size_t> by_pin_;  // nodes stay put: lists point at keys
+};
+
+// Pin rows as text; a side names its members by their index in the member lists.
 class PinRows {
  public:
+  explicit PinRows(MemberLists& lists) : lists_(lists) {}
+
   std::string operator()(const PinRow& row) {
     const bool exchange = row.kind == "pin exchange";
     std::string out = "{\"category\":" + dump(row.kind);
@@ -45,43 +102,29 @@ class PinRows {
     out += ",\"pin\":" + dump(text(row.pin));
     out += ",\"compare_pin\":" + (exchange ? dump(text(row.cmp_pin)) : "null");
     out += ",\"reference\":";
-    side(out, row.in_ref, row.ref_net, row.ref_members, row.designator + "." + row.pin);
+    side(out, row.in_ref, row.ref_net, row.ref_members, MemberLists::ref_pin(row));
     out += ",\"compare\":";
-    side(out, row.in_cmp, row.cmp_net, row.cmp_members,
-         row.designator + "." + (exchange ? row.cmp_pin : row.pin));
+    side(out, row.in_cmp, row.cmp_net, row.cmp_members, MemberLists::cmp_pin(row));
     out += ",\"open_unchanged\":";
     out += row.open_unchanged ? "true}" : "false}";
     return out;
   }
 
  private:
-  // One side: its net and the net's members; a pin alone on its net ("**OPEN ERROR**") is a net
-  // of that pin, marked open. null where the row has no net on that side.
+  // One side: its net and its members; a pin alone on its net is a net of that pin, marked
+  // open. null where the row has no net on that side.
   void side(std::string& out, bool present, const std::string& net, std::string_view counted,
             const std::string& own) {
     if (!present) {
       out += "null";
       return;
     }
-    const bool open = counted == OPEN_NET;
-    out += "{\"net\":" + dump(text(net)) + ",\"members\":";
-    if (open) {
-      out += dump(Json::array({text(own)}));
-    } else {
-      auto [at, added] = members_.try_emplace(counted.data());
-      if (added) {
-        Json members = Json::array();
-        for (const std::string_view m : members_of_counted(counted))
-          members.push_back(text(m));
-        at->second = dump(members);
-      }
-      out += at->second;
-    }
-    out += open ? ",\"open\":true}" : ",\"open\":false}";
+    out += "{\"net\":" + dump(text(net));
+    out += ",\"members\":" + std::to_string(lists_.at(counted, own));
+    out += counted == OPEN_NET ? ",\"open\":true}" : ",\"open\":false}";
   }
 
-  // By counted member list: the model holds each list once, so its address names it.
-  std::unordered_map<const char*, std::string> members_;
+  MemberLists& lists_;
 };
 
 Json part_row(const PartRow& row) {
@@ -192,12 +235,12 @@ class Document {
 };
 
 // Room for the document, so that a large one is not copied as it grows: a member list takes
-// about one and a half times its counted text, a row about 200 bytes more. Room reserved but
+// about one and a half times its counted text, a row about 256 bytes. Room reserved but
 // never written is never touched.
-std::size_t estimated_size(const Review& review) {
-  std::size_t bytes = 4096;
-  for (const PinRow& row : review.pins)
-    bytes += 256 + (row.ref_members.size() + row.cmp_members.size()) * 3 / 2;
+std::size_t estimated_size(const Review& review, const MemberLists& lists) {
+  std::size_t bytes = 4096 + review.pins.size() * 256;
+  for (const MemberLists::List& list : lists.lists())
+    bytes += 8 + (list.pin != nullptr ? list.pin->size() * 2 : list.counted.size() * 3 / 2);
   for (const NetChange& n : review.nets) {
     bytes += 256;
     for (const auto* v :
@@ -212,16 +255,18 @@ std::size_t estimated_size(const Review& review) {
 }  // namespace
 
 std::string review_json(const Review& review) {
+  MemberLists lists(review.pins);
   Document d;
-  d.reserve(estimated_size(review));
+  d.reserve(estimated_size(review, lists));
   d.member("format", "veltrax-diffr-review");
-  d.member("version", 1);
+  d.member("version", 2);
   d.member("inputs", Json{{"reference", input(review.ref)}, {"compare", input(review.cmp)}});
   d.rows("warnings", review.warnings, warning);
   d.member("summary", Json{{"parts", part_counts(review.part_counts)},
                            {"pins", pin_counts(review.pin_counts)}});
   d.rows("parts", review.parts, part_row);
-  d.rows("pins", review.pins, PinRows());
+  d.rows("member_lists", lists.lists(), MemberLists::members);
+  d.rows("pins", review.pins, PinRows(lists));
   d.rows("nets", review.nets, net_change);
   d.member("ignored", Json{{"parts", review.ignored.parts},
                            {"pins", review.ignored.pins},

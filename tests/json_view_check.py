@@ -3,10 +3,12 @@
 file of the same run says.
 
 Runs veltrax_diffr --json on every golden case and on a pair of netlists with hostile names made
-here. Each document must validate; its part and pin rows must be the result
-file's C. and N. rows in order (category, designator, pin, names; member lists equal where the
-result file does not cut them with "...", and starting as the cut text where it does), its
-summaries the SUM lines, its warnings those on standard error, its exit status the program's.
+here. Each document must validate; every pin side's index into the member lists must be in range,
+the lists coming each once in the order the rows first refer to them, an open side's holding just
+its pin. Its part and pin rows must be the result file's C. and N. rows in order (category,
+designator, pin, names; member lists equal where the result file does not cut them with "...",
+and starting as the cut text where it does), its summaries the SUM lines, its warnings those on
+standard error, its exit status the program's.
 
 Usage: json_view_check.py VELTRAX_DIFFR SOURCE_DIR
 Exits 77 (skipped) when python3-jsonschema cannot be imported.
@@ -106,6 +108,37 @@ def summary(line):
     return counts
 
 
+def resolve_members(doc):
+    """Puts each pin side's member list in place of its index; returns the problems found."""
+    lists, problems, first_use = doc["member_lists"], [], {}
+    for row in doc["pins"]:
+        for name in ("reference", "compare"):
+            side = row[name]
+            if side is None:
+                continue
+            k = side["members"]
+            if not isinstance(k, int) or not 0 <= k < len(lists):
+                problems.append("%s of %r: no member list %r" % (name, row, k))
+                side["members"] = []
+                continue
+            if k not in first_use:
+                if k != len(first_use):
+                    problems.append("member list %d first used before %d" % (k, len(first_use)))
+                first_use[k] = side["open"]
+            exchanged = name == "compare" and row["compare_pin"] is not None
+            pin = row["compare_pin"] if exchanged else row["pin"]
+            if side["open"] and lists[k] != [row["designator"] + "." + pin]:
+                problems.append("%s of %r: open, and its list is %r" % (name, row, lists[k]))
+            side["members"] = lists[k]
+    if len(first_use) != len(lists):
+        problems.append("%d member lists, %d used" % (len(lists), len(first_use)))
+    for open_ in (False, True):
+        alike = [tuple(lists[k]) for k, o in first_use.items() if o == open_]
+        if len(set(alike)) != len(alike):
+            problems.append("a member list comes twice")
+    return problems
+
+
 def check_against_result(doc, csv, stderr, english):
     problems = []
     lines = [text(l.rstrip(b"\r")) for l in csv.split(b"\n")]
@@ -175,6 +208,7 @@ def run_case(program, validator, work, options, english):
         doc = json.loads(f.read().decode("utf-8"))
     problems = ["%s at %s" % (e.message, "/".join(map(str, e.absolute_path)))
                 for e in validator.iter_errors(doc)]
+    problems += resolve_members(doc)
     if doc["exit_status"] != result.returncode:
         problems.append("exit_status %d, the program's %d" % (doc["exit_status"],
                                                               result.returncode))

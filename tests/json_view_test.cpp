@@ -1,6 +1,7 @@
 // The JSON view of a review made by hand, for what no golden run has: warnings of every kind,
-// ignored rows, a pin alone on its net on one side, names that hold '|'. Real runs and hostile
-// names are checked against the schema and the result file by json_view_check.py.
+// ignored rows, a pin alone on its net on one side, names that hold '|', member lists that rows
+// share. Real runs and hostile names are checked against the schema and the result file by
+// json_view_check.py.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -22,7 +23,11 @@ TEST(JsonView, WritesWhatNoGoldenRunHas) {
   PinRow one_sided{"pin name delete", "U1", "7", "", true, false, "A", "", "**OPEN ERROR**", ""};
   PinRow bars{"except 1pin", "X|1", "b", "", true, true, "A", "B", "3pin|R|1.1|Z1.1|X|1.a|b|",
               "1pin|Q1.|"};
-  r.pins = {one_sided, bars};
+  // The same list at another address, and the pin alone on its net again.
+  const std::string again = "1pin|Q1.|";
+  PinRow renamed{"NET name", "Q1", "", "", true, true, "B", "C", again, "1pin|Q1.|"};
+  PinRow open_both{"ERR", "U1", "7", "", true, true, "N", "N", "**OPEN ERROR**", "**OPEN ERROR**"};
+  r.pins = {one_sided, bars, renamed, open_both};
   r.nets.push_back({NetChangeKind::changed, {"A"}, {"B"}, false, {}, {"U2.1"}, {"U3.1"}});
   r.ignored = {1, 2, 3};
   const Json j = Json::parse(review_json(r));
@@ -36,11 +41,16 @@ TEST(JsonView, WritesWhatNoGoldenRunHas) {
                                     {"text",
                                      "the text read is full (2,100,000 bytes); the rest "
                                      "of the file was not compared."}}));
-  // A pin alone on its net is a net of that pin; a side without a net is null.
-  EXPECT_EQ(j["pins"][0]["reference"], (Json{{"net", "A"}, {"members", {"U1.7"}}, {"open", true}}));
-  EXPECT_EQ(j["pins"][0]["compare"], nullptr);
-  EXPECT_EQ(j["pins"][1]["reference"]["members"], (Json{"R|1.1", "Z1.1", "X|1.a|b"}));
-  EXPECT_EQ(j["pins"][1]["compare"]["members"], (Json{"Q1."}));
+  // A side names its list by index: each list once, in the order of first use; a pin alone on
+  // its net is a net of that pin. A side without a net is null.
+  EXPECT_EQ(j["member_lists"], (Json{{"U1.7"}, {"R|1.1", "Z1.1", "X|1.a|b"}, {"Q1."}}));
+  EXPECT_EQ(j["pins"][0]["reference"], (Json{{"net", "A"}, {"members", 0}, {"open", true}}));
+  const auto index = [](const Json& side) { return side.is_null() ? Json() : side["members"]; };
+  const Json sides[][2] = {{0, nullptr}, {1, 2}, {2, 2}, {0, 0}};
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_EQ(index(j["pins"][k]["reference"]), sides[k][0]) << k;
+    EXPECT_EQ(index(j["pins"][k]["compare"]), sides[k][1]) << k;
+  }
   EXPECT_EQ(j["nets"][0]["members_added"], (Json{"U2.1"}));
   EXPECT_EQ(j["nets"][0]["members_removed"], (Json{"U3.1"}));
   EXPECT_EQ(j["ignored"], (Json{{"parts", 1}, {"pins", 2}, {"nets", 3}}));
