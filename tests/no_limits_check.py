@@ -21,9 +21,10 @@ import sys
 import tempfile
 from concurrent.futures import ThreadPoolExecutor
 
+from golden_cases import FORMATS, golden_cases
+
 SEED = 20261207
 WARNING = (b"Warning", b"\x8c\x78\x8d\x90")  # the English and the Japanese (Shift-JIS) word
-FORMATS = ["cadvance", "mm2", "cadlus", "protel", "telesis", "ccf", "pads"]
 LETTERS = "ABCDEFGHJKLMNPRSTUVWXYZ"
 
 
@@ -125,24 +126,12 @@ def generated_cases(gen, count):
     shutil.rmtree(scratch)
 
 
-def golden_cases(golden):
+def quiet_golden_cases(golden):
     """(name, ref, cmp, options, False) of every golden case whose default run does not warn;
     some are failed runs."""
-    for case in sorted(os.listdir(golden)):
-        folder = os.path.join(golden, case)
-        with open(os.path.join(folder, "expected.msg"), "rb") as f:
-            if any(word in f.read() for word in WARNING):
-                continue
-        kv = {"ref_format": "6", "cmp_format": "6", "format_option": "0", "language": "en"}
-        if os.path.exists(os.path.join(folder, "case.txt")):
-            with open(os.path.join(folder, "case.txt"), encoding="ascii") as f:
-                kv.update(line.strip().split("=", 1) for line in f if "=" in line)
-        with open(os.path.join(folder, "ref.net"), "rb") as ref, \
-                open(os.path.join(folder, "cmp.net"), "rb") as cmp:
-            yield (case, ref.read(), cmp.read(),
-                   ["--ref-format", FORMATS[int(kv["ref_format"])], "--cmp-format",
-                    FORMATS[int(kv["cmp_format"])], "-x", kv["format_option"],
-                    "-l", kv["language"]], False)
+    for name, ref, cmp, options, _, message in golden_cases(golden):
+        if not any(word in message for word in WARNING):
+            yield (name, ref, cmp, options, False)
 
 
 def run(program, work, options, extra):
@@ -196,7 +185,7 @@ def main():
     sys.dont_write_bytecode = True  # nothing written into the source tree
     sys.path.insert(0, os.path.join(source, "bench"))
     import gen_netlists
-    cases = list(golden_cases(os.path.join(source, "tests", "golden")))
+    cases = list(quiet_golden_cases(os.path.join(source, "tests", "golden")))
     cases += generated_cases(gen_netlists, count)
     failed = 0
     with tempfile.TemporaryDirectory() as scratch:
