@@ -10,18 +10,6 @@ namespace veltrax {
 
 namespace {
 
-// True when the designator begins with one of the prefixes (tried in the order given, so a longer
-// prefix goes before its own start) and the byte after it, taken as a signed 8-bit number, is at
-// most '9': a digit, most punctuation, a byte of 128 or more, or the end, but no letter.
-bool has_prefix(const char* designator, std::initializer_list<const char*> prefixes) {
-  for (const char* prefix : prefixes) {
-    if (starts_with(designator, prefix)) {
-      return static_cast<signed char>(designator[std::strlen(prefix)]) <= '9';
-    }
-  }
-  return false;
-}
-
 bool begins_with_one_of(const char* text, const char* firsts) {
   return text[0] != '\0' && std::strchr(firsts, text[0]) != nullptr;
 }
@@ -114,8 +102,8 @@ bool one_part(const PinSides& t, int i, int j, int n) {
   return true;
 }
 
-// Carries out a diode (state 3) or transistor (state 4) mapping of n pins.
-void carry_out_mapping(PinSides& t, int i, int j, Side numbered, int n, int state,
+// Carries out a diode (exchanged) or transistor mapping of n pins.
+void carry_out_mapping(PinSides& t, int i, int j, Side numbered, int n, PinState state,
                        const std::array<int, 3>& partner) {
   permute_compare(t.cmp, j, partner, n);
   const char* designator = t.cmp[j].designator;
@@ -125,7 +113,7 @@ void carry_out_mapping(PinSides& t, int i, int j, Side numbered, int n, int stat
     r.state = c.state = state;
     r.change_mark = c.change_mark = 1;
     c.work_pin = t.texts.relabeled(c.work_pin, r.pin[0]);
-    if (state == 4 && numbered == Side::reference) {
+    if (state == PinState::transistor && numbered == Side::reference) {
       t.texts.rename_entry(r.net_members, designator, c.pin[0]);
     } else {
       t.texts.rename_entry(c.net_members, designator, r.pin[0]);
@@ -219,6 +207,15 @@ bool transistor_assignment(const CrossPattern& p, std::array<int, 3>& partner) {
   return true;
 }
 
+bool has_prefix(const char* designator, std::initializer_list<const char*> prefixes) {
+  for (const char* prefix : prefixes) {
+    if (starts_with(designator, prefix)) {
+      return static_cast<signed char>(designator[std::strlen(prefix)]) <= '9';
+    }
+  }
+  return false;
+}
+
 bool looks_like_diode(const char* designator) {
   return designator[0] == 'D' || designator[0] == 'Z' || starts_with(designator, "LED");
 }
@@ -245,7 +242,7 @@ bool try_passive_exchange(PinSides& t, int i, int j) {
   if (!passive_exchanges(pattern)) return false;
 
   permute_compare(t.cmp, j, {1, 0, 2}, 2);
-  c0.state = c1.state = 3;
+  c0.state = c1.state = PinState::exchanged;
   c1.change_mark = c0.change_mark;
   t.texts.rename_entry(c0.net_members, c0.designator, '1');
   t.texts.rename_entry(c1.net_members, c1.designator, '2');
@@ -266,7 +263,7 @@ bool try_diode_mapping(PinSides& t, int i, int j, Side numbered) {
   const Pairing pairing = diode_pairing(pattern_at(t, i, j, 2));
   if (pairing == Pairing::none) return false;
   carry_out_mapping(
-      t, i, j, numbered, 2, 3,
+      t, i, j, numbered, 2, PinState::exchanged,
       pairing == Pairing::straight ? std::array<int, 3>{0, 1, 2} : std::array<int, 3>{1, 0, 2});
   return true;
 }
@@ -283,7 +280,7 @@ bool try_transistor_mapping(PinSides& t, int i, int j, Side numbered) {
   }
   std::array<int, 3> partner{};
   if (!transistor_assignment(pattern_at(t, i, j, 3), partner)) return false;
-  carry_out_mapping(t, i, j, numbered, 3, 4, partner);
+  carry_out_mapping(t, i, j, numbered, 3, PinState::transistor, partner);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 
 #include "compare/net_texts.h"
 #include "netlist/store.h"
@@ -46,6 +47,11 @@ bool try_passive_exchange(PinSides& t, int i, int j);
 // Diode and transistor mappings at (i, j); numbered is the side whose pin the merge found alone.
 bool try_diode_mapping(PinSides& t, int i, int j, Side numbered);
 bool try_transistor_mapping(PinSides& t, int i, int j, Side numbered);
+
+// True when the designator begins with one of the prefixes (tried in their order) and the byte
+// after it, taken as a signed 8-bit number, is at most '9': a digit, most punctuation, a byte of
+// 128 or more, or the end, but no letter.
+bool has_prefix(const char* designator, std::initializer_list<const char*> prefixes);
 
 // Designator tests of the pairing pass: whether a one-sided pin is worth a diode or transistor
 // mapping.

@@ -23,8 +23,20 @@ struct PartCounts {
   bool any_difference() const { return value + both + pcb + add + del + error > 0; }
 };
 
+// The part counters in the order of the summaries, with their labels there; the second to the
+// fourth are the changes, in parentheses.
+struct PartCounter {
+  const char* label;
+  int PartCounts::*count;
+};
+inline constexpr PartCounter PART_COUNTERS[] = {
+    {"same", &PartCounts::same},   {"value", &PartCounts::value}, {"both", &PartCounts::both},
+    {"pcb", &PartCounts::pcb},     {"add", &PartCounts::add},     {"delete", &PartCounts::del},
+    {"error", &PartCounts::error},
+};
+
 // Merges both part lists (sorted by designator), writes the "C." rows into the result file and
-// sets every valid part's state: 0 paired, 1 added (compare), 2 deleted (reference).
+// sets every valid part's state.
 // Each row also goes into rows when it is given.
 struct PartRow;
 PartCounts compare_parts(PartTable& ref, int ref_count, PartTable& cmp, int cmp_count, int dropped,

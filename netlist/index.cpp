@@ -284,7 +284,8 @@ int make_parts(NetlistStore& store, int pin_count) {
     const PinRecord& pin = store.pins[i];
     if (std::strcmp(pin.designator, last) == 0) continue;
     last = pin.designator;
-    store.parts[made++] = {0, store.memory->copy_text(pin.designator, std::strlen(pin.designator)),
+    store.parts[made++] = {PartState::paired,
+                           store.memory->copy_text(pin.designator, std::strlen(pin.designator)),
                            store.empty_text, footprint};
   }
   return made;

@@ -98,10 +98,10 @@ unsigned read_warnings(const NetlistStore& store, int part_count, int pin_count)
 namespace {
 
 void make_empty(PartRecord& r, char* empty) {
-  r = {0, empty, empty, empty};
+  r = {PartState::paired, empty, empty, empty};
 }
 void make_empty(PinRecord& r, char* empty) {
-  r = {0, 0, empty, empty, empty, empty, empty, empty, empty};
+  r = {PinState::ordinary, 0, empty, empty, empty, empty, empty, empty, empty};
 }
 
 constexpr int FIRST_ROOM = 256;

@@ -14,23 +14,47 @@
 
 namespace veltrax {
 
+// What the part comparison found for a part.
+enum class PartState : std::int32_t {
+  paired,   // in both netlists
+  added,    // in the compare netlist only
+  deleted,  // in the reference netlist only
+};
+
+// What the pin pairing found for a pin.
+enum class PinState : std::int32_t {
+  ordinary,
+  part_added,    // its part is in the compare netlist only
+  part_deleted,  // its part is in the reference netlist only
+  exchanged,     // exchanged with its partner (resistor pins), or renumbered as a diode's
+  transistor,    // renumbered as a transistor's
+};
+
+// True for the pins whose name the pin matching changed: an exchange or a renumbering.
+inline bool is_exchanged(PinState state) {
+  return state >= PinState::exchanged;
+}
+
 struct PartRecord {
-  std::int32_t state;  // 0 paired, 1 compare only (added), 2 reference only (deleted)
+  PartState state;
   char* designator;
   char* value;
   char* footprint;
 };
 
 struct PinRecord {
-  std::int32_t state;  // 0 ordinary, 1 added part, 2 deleted part, 3 exchange/diode, 4 transistor
+  PinState state;
   std::int32_t change_mark;
   char* designator;
   char* pin;
   char* net;
   char* work_pin;             // the pin name as the pin matching relabels it
-  char* net_members_counted;  // "%upin|" and the member entries, or "**OPEN ERROR**"
-  char* net_members;          // "pin|" and the member entries, or "**OPEN ERROR**"
-  char* net_parts;            // "pin|" and one designator entry per pin, or "**OPEN ERROR**"
+  char* net_members_counted;  // "%upin|" and the member entries, or OPEN_ERROR_TEXT
+  char* net_members;          // "pin|" and the member entries, or OPEN_ERROR_TEXT
+  char* net_parts;            // "pin|" and one designator entry per pin, or OPEN_ERROR_TEXT
+
+  // True for a pin alone on its net: its net texts are OPEN_ERROR_TEXT.
+  bool alone_on_net() const { return net_members_counted[0] == '*'; }
 };
 
 // The records of one table, in a block of the run's memory that grows as the reader fills it.

@@ -16,8 +16,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr char OPEN_NET[] = "**OPEN ERROR**";
-
 Json text(std::string_view bytes) {
   return name_to_utf8(bytes);
 }
@@ -50,7 +48,7 @@ class MemberLists {
 
   // The index of a side's list; counted is the side's member list, own the row's pin there.
   std::size_t at(std::string_view counted, const std::string& own) {
-    if (counted == OPEN_NET) {
+    if (counted == OPEN_ERROR_TEXT) {
       auto [found, added] = by_pin_.try_emplace(own, lists_.size());
       if (added) lists_.push_back({{}, &found->first});
       return found->second;
@@ -121,7 +119,7 @@ class PinRows {
     }
     out += "{\"net\":" + dump(text(net));
     out += ",\"members\":" + std::to_string(lists_.at(counted, own));
-    out += counted == OPEN_NET ? ",\"open\":true}" : ",\"open\":false}";
+    out += counted == OPEN_ERROR_TEXT ? ",\"open\":true}" : ",\"open\":false}";
   }
 
   MemberLists& lists_;

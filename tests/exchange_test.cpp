@@ -86,14 +86,28 @@ TEST(TransistorMapping, ChoosesThePartnerOfTheFirstPinAndThenTheOthers) {
   }
 }
 
-TEST(ExchangeDesignators, QualifyWhenTheirPrefixEndsBeforeALetter) {
-  EXPECT_TRUE(looks_like_diode("D1"));
-  EXPECT_TRUE(looks_like_diode("ZD3"));
-  EXPECT_TRUE(looks_like_diode("LED2"));
+TEST(ExchangeDesignators, QualifyWhenNoLetterFollowsTheirPrefix) {
+  const struct {
+    const char* designator;
+    bool passive;
+  } cases[] = {{"R1", true},   {"R", true},     {"R-2", true}, {"R\xb1", true},
+               {"RN1", false}, {"R_1", false},  {"FB3", true}, {"FBX", false},
+               {"L1", true},   {"LED1", false}, {"C10", true}, {"CN1", false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(has_prefix(c.designator, {"FB", "R", "C", "L"}), c.passive) << c.designator;
+  }
+  // The longer prefix is tried first: LED2 is a diode, LEDA none.
+  EXPECT_TRUE(has_prefix("LED2", {"LED", "ZD", "D", "Z"}));
+  EXPECT_FALSE(has_prefix("LEDA", {"LED", "ZD", "D", "Z"}));
+  EXPECT_FALSE(has_prefix("DA1", {"LED", "ZD", "D", "Z"}));
+}
+
+TEST(ExchangeDesignators, DiodesAndTransistorsAreToldByTheirFirstLetters) {
+  for (const char* d : {"D1", "ZD3", "LED2", "DA1"})
+    EXPECT_TRUE(looks_like_diode(d)) << d;
   EXPECT_FALSE(looks_like_diode("L1"));
-  EXPECT_TRUE(looks_like_transistor("Q1"));
-  EXPECT_TRUE(looks_like_transistor("TR2"));
-  EXPECT_TRUE(looks_like_transistor("FET3"));
+  for (const char* q : {"Q1", "TR2", "FET3"})
+    EXPECT_TRUE(looks_like_transistor(q)) << q;
   EXPECT_FALSE(looks_like_transistor("T1"));
 }
 

@@ -20,7 +20,7 @@ int fill(NetlistStore& s, const std::vector<Part>& parts) {
   int i = 0;
   for (const Part& p : parts) {
     test::set_part(s, i, p.designator, p.value, p.footprint);
-    s.parts[i].state = -1;
+    s.parts[i].state = static_cast<PartState>(-1);
     ++i;
   }
   return i;
@@ -68,10 +68,10 @@ TEST_F(PartComparison, WritesARowForEveryKindOfChangeInDesignatorOrder) {
   EXPECT_EQ(counts.both, 1);
   EXPECT_EQ(counts.add, 1);
   EXPECT_EQ(counts.del, 1);
-  EXPECT_EQ(ref->parts[1].state, 2);  // R10 deleted
-  EXPECT_EQ(cmp->parts[1].state, 1);  // R2 added
-  EXPECT_EQ(ref->parts[0].state, 0);
-  EXPECT_EQ(cmp->parts[4].state, 0);
+  EXPECT_EQ(ref->parts[1].state, PartState::deleted);  // R10
+  EXPECT_EQ(cmp->parts[1].state, PartState::added);    // R2
+  EXPECT_EQ(ref->parts[0].state, PartState::paired);
+  EXPECT_EQ(cmp->parts[4].state, PartState::paired);
   EXPECT_EQ(parts_summary_message(counts),
             "Parts: same=1, change (value=1, both=1, pcb=1), add=1, delete=1, error=0\n");
   EXPECT_EQ(parts_summary_line(counts),

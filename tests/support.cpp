@@ -39,7 +39,7 @@ char* text(NetlistStore& s, std::string_view t, int room) {
 
 void set_pin(NetlistStore& s, int i, std::string_view designator, std::string_view pin,
              std::string_view net) {
-  record_at(s, s.pins, i) = {0,
+  record_at(s, s.pins, i) = {PinState::ordinary,
                              0,
                              text(s, designator, s.limits.designator),
                              text(s, pin, s.limits.pin),
@@ -52,7 +52,7 @@ void set_pin(NetlistStore& s, int i, std::string_view designator, std::string_vi
 
 void set_part(NetlistStore& s, int i, std::string_view designator, std::string_view value,
               std::string_view footprint) {
-  record_at(s, s.parts, i) = {0, text(s, designator, s.limits.designator),
+  record_at(s, s.parts, i) = {PartState::paired, text(s, designator, s.limits.designator),
                               text(s, value, s.limits.value),
                               text(s, footprint, s.limits.footprint)};
 }
