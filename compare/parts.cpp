@@ -1,6 +1,7 @@
 #include "compare/parts.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "compare/result_model.h"
 
@@ -56,39 +57,49 @@ PartCounts compare_parts(PartTable& ref, int ref_count, PartTable& cmp, int cmp_
                   quoted_name(k.value).c_str(), r.footprint, k.footprint);
         keep(row, &r, &k);
       }
-      r.state = 0;
-      k.state = 0;
+      r.state = k.state = PartState::paired;
     } else if (c > 0) {
       PartRecord& k = cmp[j++];
       out.print("C.ADD,%s,%s,%s,%s,\"%s\"\n", k.designator, NONE_FIELD,
                 quoted_name(k.value).c_str(), NONE_FIELD, k.footprint);
       keep("C.ADD", nullptr, &k);
       ++n.add;
-      k.state = 1;
+      k.state = PartState::added;
     } else {
       PartRecord& r = ref[i++];
       out.print("C.DEL,%s,%s,%s,\"%s\",%s\n", r.designator, quoted_name(r.value).c_str(),
                 NONE_FIELD, r.footprint, NONE_FIELD);
       keep("C.DEL", &r, nullptr);
       ++n.del;
-      r.state = 2;
+      r.state = PartState::deleted;
     }
   }
   return n;
 }
 
+namespace {
+
+// The parts summary: "same=N" alone, or every counter with the changes in parentheses.
+std::string parts_summary(const PartCounts& n, const char* separator) {
+  if (!n.any_difference()) return format_text("same=%d", n.same);
+  std::string s;
+  for (std::size_t k = 0; k < std::size(PART_COUNTERS); ++k) {
+    if (k > 0) s += separator;
+    if (k == 1) s += "change (";
+    s += format_text("%s=%d", PART_COUNTERS[k].label, n.*PART_COUNTERS[k].count);
+    if (k == 3) s += ")";
+  }
+  return s;
+}
+
+}  // namespace
+
 std::string parts_summary_message(const PartCounts& n) {
-  if (!n.any_difference()) return format_text("Parts: same=%d\n", n.same);
-  return format_text(
-      "Parts: same=%d, change (value=%d, both=%d, pcb=%d), add=%d, delete=%d, error=%d\n", n.same,
-      n.value, n.both, n.pcb, n.add, n.del, n.error);
+  return "Parts: " + parts_summary(n, ", ") + "\n";
 }
 
 std::string parts_summary_line(const PartCounts& n) {
-  if (!n.any_difference()) return format_text("SUM,Parts,same=%d", n.same);
-  return format_text(
-      "SUM,Parts,same=%d; change (value=%d; both=%d; pcb=%d); add=%d; delete=%d; error=%d", n.same,
-      n.value, n.both, n.pcb, n.add, n.del, n.error);
+  return "SUM,Parts," + parts_summary(n, "; ");
 }
 
 }  // namespace veltrax

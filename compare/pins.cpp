@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <unordered_map>
 
 #include "compare/exchange.h"
@@ -47,9 +48,10 @@ const PartRecord* find_part(const PartTable& parts, int count, const char* desig
 // (2 or 3), or 0 when only the pin itself is done.
 int pair_one_sided(PinSides& t, int i, int j, Side side, const PartTable& parts, int part_count) {
   PinRecord& p = side == Side::compare ? t.cmp[j] : t.ref[i];
-  const int alone_state = side == Side::compare ? 1 : 2;
+  const PinState alone_state =
+      side == Side::compare ? PinState::part_added : PinState::part_deleted;
   const PartRecord* part = find_part(parts, part_count, p.designator);
-  if (part != nullptr && part->state != 0) p.state = alone_state;
+  if (part != nullptr && part->state != PartState::paired) p.state = alone_state;
   const EntryRef entry = t.texts.find_entry(p.net_members, p.designator, p.pin);
   if (!entry) return 0;
   if (p.state == alone_state) {
@@ -98,84 +100,46 @@ enum class Category {
   pin_name_delete,
 };
 
-const char* row_keyword(Category c) {
-  switch (c) {
-    case Category::err:
-      return "ERR";
-    case Category::pin_exchange:
-      return "pin exchange";
-    case Category::net_name:
-      return "NET name";
-    case Category::except_add_del_xch:
-      return "except add/del/xch";
-    case Category::except_1pin:
-      return "except 1pin";
-    case Category::except_pin_name:
-      return "except pin name";
-    case Category::at_least_1pin:
-      return "at least 1pin";
-    case Category::change_a_lot:
-      return "CHG a lot";
-    case Category::add:
-      return "ADD";
-    case Category::pin_name_add:
-      return "pin name add";
-    case Category::del:
-      return "DEL";
-    case Category::pin_name_delete:
-      return "pin name delete";
-    case Category::same:
-      break;
-  }
-  return "";
+// Every category, in the order above: its keyword in the "N." rows and the counter it adds to.
+struct CategoryRow {
+  const char* keyword;
+  int PinCounts::*count;
+};
+constexpr CategoryRow CATEGORIES[] = {
+    {"", &PinCounts::same},
+    {"ERR", &PinCounts::error},
+    {"pin exchange", &PinCounts::pin_exchange},
+    {"NET name", &PinCounts::net_name},
+    {"except add/del/xch", &PinCounts::except_add_del_exch},
+    {"except 1pin", &PinCounts::except_1pin},
+    {"except pin name", &PinCounts::except_pin_name},
+    {"at least 1pin", &PinCounts::at_least_1pin},
+    {"CHG a lot", &PinCounts::change_a_lot},
+    {"ADD", &PinCounts::add},
+    {"pin name add", &PinCounts::pin_name},
+    {"DEL", &PinCounts::del},
+    {"pin name delete", &PinCounts::pin_name},
+};
+
+const CategoryRow& row_of(Category c) {
+  return CATEGORIES[static_cast<int>(c)];
 }
 
-void count(PinCounts& n, Category c) {
-  switch (c) {
-    case Category::same:
-      ++n.same;
-      break;
-    case Category::err:
-      ++n.error;
-      break;
-    case Category::pin_exchange:
-      ++n.pin_exchange;
-      break;
-    case Category::net_name:
-      ++n.net_name;
-      break;
-    case Category::except_add_del_xch:
-      ++n.except_add_del_exch;
-      break;
-    case Category::except_1pin:
-      ++n.except_1pin;
-      break;
-    case Category::except_pin_name:
-      ++n.except_pin_name;
-      break;
-    case Category::at_least_1pin:
-      ++n.at_least_1pin;
-      break;
-    case Category::change_a_lot:
-      ++n.change_a_lot;
-      break;
-    case Category::add:
-      ++n.add;
-      break;
-    case Category::pin_name_add:
-    case Category::pin_name_delete:
-      ++n.pin_name;
-      break;
-    case Category::del:
-      ++n.del;
-      break;
+// The pins summary: "label=count" of every counter, or of the first two in the short form.
+std::string pins_summary(const PinCounts& n, const char* separator) {
+  const std::size_t shown = n.only_same_or_net_name() ? 2 : std::size(PIN_COUNTERS);
+  std::string s;
+  for (std::size_t k = 0; k < shown; ++k) {
+    if (k > 0) s += separator;
+    s += format_text("%s=%d", PIN_COUNTERS[k].label, n.*PIN_COUNTERS[k].count);
   }
+  return s;
 }
 
 // The category of a pin that both netlists have.
 Category classify_paired(const PinRecord& r, const PinRecord& c, NetTexts& texts) {
-  const bool exchanged = c.state >= 3;
-  if (c.net_members_counted[0] == '*') return Category::err;
+  const bool exchanged = is_exchanged(c.state);
+  if (c.alone_on_net()) return Category::err;
   if (std::strcmp(r.net, c.net) == 0) return exchanged ? Category::pin_exchange : Category::same;
   if (c.change_mark == 0) {
     if (!is_auto_net_name(r.net) || !is_auto_net_name(c.net)) return Category::net_name;
@@ -203,14 +167,14 @@ void write_name(ResultWriter& out, const char* net) {
 }
 
 Category classify_reference_only(const PinRecord& r) {
-  if (r.state == 2) return Category::del;
-  return r.state >= 3 ? Category::pin_exchange : Category::pin_name_delete;
+  if (r.state == PinState::part_deleted) return Category::del;
+  return is_exchanged(r.state) ? Category::pin_exchange : Category::pin_name_delete;
 }
 
 Category classify_compare_only(const PinRecord& c) {
-  if (c.net_members_counted[0] == '*') return Category::err;
-  if (c.state == 1) return Category::add;
-  return c.state >= 3 ? Category::pin_exchange : Category::pin_name_add;
+  if (c.alone_on_net()) return Category::err;
+  if (c.state == PinState::part_added) return Category::add;
+  return is_exchanged(c.state) ? Category::pin_exchange : Category::pin_name_add;
 }
 
 }  // namespace
@@ -242,9 +206,9 @@ void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp
   // Every run starts clean, the record just after the last one included: records that a
   // mapping passes over are never reached by the merge.
   for (int k = 0; k <= ref_pins; ++k)
-    ref.pins[k].state = ref.pins[k].change_mark = 0;
+    ref.pins[k].state = PinState::ordinary, ref.pins[k].change_mark = 0;
   for (int k = 0; k <= cmp_pins; ++k)
-    cmp.pins[k].state = cmp.pins[k].change_mark = 0;
+    cmp.pins[k].state = PinState::ordinary, cmp.pins[k].change_mark = 0;
 
   int i = 0;
   int j = 0;
@@ -253,11 +217,11 @@ void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp
     PinRecord& c = t.cmp[j];
     const int order =
         merge_order(i < ref_pins, j < cmp_pins, r.designator, r.pin, c.designator, c.pin);
-    r.state = r.change_mark = 0;
-    c.state = c.change_mark = 0;
+    r.state = c.state = PinState::ordinary;
+    r.change_mark = c.change_mark = 0;
     if (order == 0) {
       int step = 1;
-      if (c.net_members_counted[0] != '*' && std::strcmp(r.net, c.net) != 0) {
+      if (!c.alone_on_net() && std::strcmp(r.net, c.net) != 0) {
         c.change_mark = texts.compare_counted(r.net_members_counted, c.net_members_counted);
         if (c.change_mark != 0 && try_passive_exchange(t, i, j)) step = 2;
       }
@@ -300,9 +264,8 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
     const Category category = order == 0  ? classify_paired(r, c, texts)
                               : order < 0 ? classify_reference_only(r)
                                           : classify_compare_only(c);
-    count(n, category);
-    const bool open_unchanged =
-        category == Category::err && order == 0 && r.net_members_counted[0] == '*';
+    ++(n.*row_of(category).count);
+    const bool open_unchanged = category == Category::err && order == 0 && r.alone_on_net();
     if (open_unchanged) ++n.open_unchanged;
     if (category != Category::same) {
       // Texts of a side past its last pin are empty.
@@ -311,7 +274,7 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
       // Part.Pin names the reference pin in a pin exchange row, even a one-sided one.
       const bool names_ref = ref_side || category == Category::pin_exchange;
       out.write("N.");
-      out.write(row_keyword(category));
+      out.write(row_of(category).keyword);
       out.write(",");
       out.write(names_ref ? (ref_left ? r.designator : "") : c.designator);
       out.write(".");
@@ -331,7 +294,7 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
       out.write("\n");
       if (model != nullptr) {
         PinRow& p = model->pins.emplace_back();
-        p.kind = row_keyword(category);
+        p.kind = row_of(category).keyword;
         p.designator = names_ref ? (ref_left ? r.designator : "") : c.designator;
         p.pin = names_ref ? (ref_left ? r.pin : "") : c.pin;
         if (category == Category::pin_exchange) p.cmp_pin = cmp_left ? c.pin : "";
@@ -346,30 +309,19 @@ PinCounts classify_pins(const NetlistStore& ref, int ref_pins, const NetlistStor
     if (order >= 0) ++j;
   }
 
-  out.print("%s\n", parts_line.c_str());
-  if (n.only_same_or_net_name()) {
-    out.print("SUM,Pins,same=%d; net name=%d\n", n.same, n.net_name);
-  } else {
-    out.print(
-        "SUM,Pins,same=%d; net name=%d; pin exchange=%d; except add/del/exch=%d; except "
-        "1pin=%d; except pin name=%d; at least 1pin=%d; change a lot=%d; pin name=%d; add=%d; "
-        "delete=%d; error=%d\n",
-        n.same, n.net_name, n.pin_exchange, n.except_add_del_exch, n.except_1pin, n.except_pin_name,
-        n.at_least_1pin, n.change_a_lot, n.pin_name, n.add, n.del, n.error);
-  }
+  out.print("%s\nSUM,Pins,%s\n", parts_line.c_str(), pins_summary(n, "; ").c_str());
   return n;
 }
 
 std::string pins_summary_message(const PinCounts& n) {
-  if (n.only_same_or_net_name()) {
-    return format_text("Pins : same=%d, net name=%d\n", n.same, n.net_name);
-  }
-  return format_text(
-      "Pins : same=%d, net name=%d, pin exchange=%d, except add/del/exch=%d, except 1pin=%d, "
-      "except pin name=%d, at least 1pin=%d, change a lot=%d, pin name=%d, add=%d, delete=%d, "
-      "error=%d\n",
-      n.same, n.net_name, n.pin_exchange, n.except_add_del_exch, n.except_1pin, n.except_pin_name,
-      n.at_least_1pin, n.change_a_lot, n.pin_name, n.add, n.del, n.error);
+  return "Pins : " + pins_summary(n, ", ") + "\n";
+}
+
+int PinCounts::rows() const {
+  int total = 0;
+  for (const PinCounter& c : PIN_COUNTERS)
+    total += this->*c.count;
+  return total - same;
 }
 
 }  // namespace veltrax

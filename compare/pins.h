@@ -27,15 +27,33 @@ struct PinCounts {
   int open_unchanged = 0;  // of the error rows: pins alone on their net on both sides
 
   // The number of "N." rows written.
-  int rows() const {
-    return net_name + pin_exchange + except_add_del_exch + except_1pin + except_pin_name +
-           at_least_1pin + change_a_lot + pin_name + add + del + error;
-  }
+  int rows() const;
   // True when a row tells of a change: any "N." row but that of a pin alone on its net on both
   // sides (such as an unconnected pin, which some CAD systems write as a net of its own).
   bool any_change_row() const { return rows() > open_unchanged; }
   // True when every counter but same and net name is 0: the short summary forms then.
   bool only_same_or_net_name() const { return rows() == net_name; }
+};
+
+// The pin counters in the order of the summaries, with their labels there; the short forms
+// show the first two.
+struct PinCounter {
+  const char* label;
+  int PinCounts::*count;
+};
+inline constexpr PinCounter PIN_COUNTERS[] = {
+    {"same", &PinCounts::same},
+    {"net name", &PinCounts::net_name},
+    {"pin exchange", &PinCounts::pin_exchange},
+    {"except add/del/exch", &PinCounts::except_add_del_exch},
+    {"except 1pin", &PinCounts::except_1pin},
+    {"except pin name", &PinCounts::except_pin_name},
+    {"at least 1pin", &PinCounts::at_least_1pin},
+    {"change a lot", &PinCounts::change_a_lot},
+    {"pin name", &PinCounts::pin_name},
+    {"add", &PinCounts::add},
+    {"delete", &PinCounts::del},
+    {"error", &PinCounts::error},
 };
 
 // The pairing pass: sets every pin's state and change mark, edits the member lists and permutes

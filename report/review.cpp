@@ -104,23 +104,17 @@ std::vector<std::string_view> members_of_counted(std::string_view counted) {
 }
 
 std::vector<Counter> part_counters(const PartCounts& n) {
-  return {{"same", n.same}, {"value", n.value}, {"both", n.both},  {"pcb", n.pcb},
-          {"add", n.add},   {"delete", n.del},  {"error", n.error}};
+  std::vector<Counter> out;
+  for (const PartCounter& c : PART_COUNTERS)
+    out.push_back({c.label, n.*c.count});
+  return out;
 }
 
 std::vector<Counter> pin_counters(const PinCounts& n) {
-  return {{"same", n.same},
-          {"net name", n.net_name},
-          {"pin exchange", n.pin_exchange},
-          {"except add/del/exch", n.except_add_del_exch},
-          {"except 1pin", n.except_1pin},
-          {"except pin name", n.except_pin_name},
-          {"at least 1pin", n.at_least_1pin},
-          {"change a lot", n.change_a_lot},
-          {"pin name", n.pin_name},
-          {"add", n.add},
-          {"delete", n.del},
-          {"error", n.error}};
+  std::vector<Counter> out;
+  for (const PinCounter& c : PIN_COUNTERS)
+    out.push_back({c.label, n.*c.count});
+  return out;
 }
 
 std::vector<NetChange> net_view(const std::vector<Net>& ref, const std::vector<Net>& cmp) {
