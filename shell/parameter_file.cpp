@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "compare/result_file.h"
+#include "platform/text_file.h"
 
 namespace veltrax {
 
@@ -113,7 +113,7 @@ int format_option_from_text(const char* text) {
 bool save_parameter_file(const Settings& s, const char* path) {
   // Written beside the file first and put in its place only when written whole, so that a
   // failure (a full disk, a crash) leaves the last good file, never a half-written one.
-  ResultWriter out;
+  TextFileWriter out;
   if (!out.create(path)) return false;
   out.print("%d\n", PARAM_COUNT);
   for (int i = 0; i < PARAM_COUNT; ++i)
