@@ -129,7 +129,6 @@ void execute() {
   sh.settings.param[PARAM_EXECUTE_RESET] = 0;
   HWND button = control(ID_EXECUTE);
   if (button != nullptr) EnableWindow(button, FALSE);
-  read_back_edit_boxes();
   comparison_run(sh.settings);
   if (button != nullptr) EnableWindow(button, TRUE);
   sh.running = 0;
