@@ -76,11 +76,11 @@ TEST(FormatMarks, NeedWholeMarks) {
 // languages, a short phrase; any other code has none.
 TEST(FormatList, TellsWhatEachErrorCodeMeans) {
   for (int format = 0; format < FORMAT_COUNT; ++format) {
-    for (const FailureMeaning* f = format_at(format).failures; f != nullptr && f->code != 0; ++f) {
-      const std::string_view english = failure_meaning(format, f->code, false);
+    for (const FailureMeaning& f : format_at(format).failures) {
+      const std::string_view english = failure_meaning(format, f.code, false);
       EXPECT_FALSE(std::isupper(static_cast<unsigned char>(english[0])) || english.ends_with('.'))
           << english;
-      EXPECT_NE(failure_meaning(format, f->code, true), nullptr) << english;
+      EXPECT_NE(failure_meaning(format, f.code, true), nullptr) << english;
     }
     EXPECT_NE(failure_meaning(format, READ_NOTHING, true), nullptr);
     EXPECT_EQ(failure_meaning(format, -10, false), nullptr);

@@ -27,19 +27,6 @@ namespace veltrax {
 
 namespace {
 
-inline constexpr int TELESIS_NO_SECTION = -1;  // neither $PACKAGES nor $NETS
-
-}  // namespace
-
-// The second pass fails only for a missing section, which is placed where reading stopped.
-const FailureMeaning TELESIS_FAILURES[] = {
-    {TELESIS_NO_SECTION, "no '$PACKAGES' or '$NETS' in the file",
-     "'$PACKAGES' も '$NETS' もありません"},
-    {},
-};
-
-namespace {
-
 bool at_line_end(const char* p) {
   return *p == '\0' || *p == '\r';
 }
