@@ -154,20 +154,6 @@ TEST(ReadStdLine, KeepsTheLineFeedAndCutsAtTheBuffer) {
   EXPECT_EQ(read_std_line(in, buf, sizeof buf), END_OF_INPUT);
 }
 
-TEST(CopyField, StopsAtItsRoomAndSkipsTheRestOfTheField) {
-  char dst[4];
-  const char* text = "abcdef ghi";
-  EXPECT_EQ(copy_field(dst, 3, text, " "), text + 6);
-  EXPECT_STREQ(dst, "abc");
-  const char* dotted = "ab.c";
-  EXPECT_EQ(copy_field(dst, 3, dotted, ". "), dotted + 2);
-  EXPECT_STREQ(dst, "ab");
-  EXPECT_EQ(*copy_field(dst, 3, "xyz", " "), '\0');  // exactly the room
-  EXPECT_STREQ(dst, "xyz");
-  copy_bounded(dst, 3, "");
-  EXPECT_STREQ(dst, "");
-}
-
 TEST(TrimTrailingBlanks, RemovesOnlyTrailingSpaces) {
   char a[] = "10 k  ";
   trim_trailing_blanks(a);

@@ -80,7 +80,7 @@ void condense(InputFile& in, CondensedText& text, Layout& layout) {
         break;
       case Intake::copy:
         // blanks and above, and CRs, written | other controls, dropped
-        if (c >= FIRST_ORDINARY || c == '\r') text.put(c);
+        if (!is_dropped_control(c)) text.put(c);
         break;
     }
   }
