@@ -122,7 +122,8 @@ class CondensedText {
 // The second pass of a condensing reader: steps the parser's state machine over the condensed
 // text until it ends, with the parts and pins it kept, or fails with an error code and the
 // store's failure line: the input line of the parser's position, where the offending text
-// starts. An empty text is READ_NOTHING.
+// starts. A parser whose position is null after a failure leaves it where reading stopped. An
+// empty text is READ_NOTHING.
 template <class Parser>
 int parse_condensed(Parser& parser, CondensedText& text, const InputFile& in, NetlistStore& store,
                     int& pin_count) {
@@ -130,7 +131,9 @@ int parse_condensed(Parser& parser, CondensedText& text, const InputFile& in, Ne
   parser.start(text.finish());
   while (!parser.ended()) {
     if (const int code = parser.step(); code != 0) {
-      store.failure_line = text.input_line(parser.position(), in.line());
+      if (parser.position() != nullptr) {
+        store.failure_line = text.input_line(parser.position(), in.line());
+      }
       return code;
     }
   }

@@ -1,45 +1,23 @@
-// The lexical routines the readers share: the class of every byte, and small pure functions over
-// a zero-terminated buffer that return a position.
+// The lexical routines the readers share: the control characters they drop, and small pure
+// functions over a zero-terminated buffer that return a position.
 #pragma once
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
 namespace veltrax {
 
-enum class ByteClass : unsigned char {
-  dropped,   // control characters below 0x20 other than CR: TAB and LF included
-  cr,        // the line end of every line-oriented rule
-  blank,     // the space character, the only blank
-  quote,     // the double quote
-  ordinary,  // every other byte, 0x7F and 0x80 to 0xFF included
-};
-
-namespace detail {
-constexpr std::array<ByteClass, 256> make_byte_classes() {
-  std::array<ByteClass, 256> t{};
-  for (int c = 0; c < 256; ++c) {
-    t[c] = c < 0x20 ? ByteClass::dropped : ByteClass::ordinary;
-  }
-  t['\r'] = ByteClass::cr;
-  t[' '] = ByteClass::blank;
-  t['"'] = ByteClass::quote;
-  return t;
+// The control characters that the readers drop from a line: every byte below the blank but CR,
+// the line mark of every line-oriented rule. TAB is no blank, and LF no line end of its own;
+// 0x7F and the bytes from 0x80 up (Shift-JIS included) are ordinary characters.
+constexpr bool is_dropped_control(int c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b < 0x20 && b != '\r';
 }
-inline constexpr std::array<ByteClass, 256> byte_classes = make_byte_classes();
-static_assert(byte_classes['\t'] == ByteClass::dropped, "TAB is not a blank");
-static_assert(byte_classes['\n'] == ByteClass::dropped, "LF is no line end of its own");
-static_assert(byte_classes[0x80] == ByteClass::ordinary &&
-                  byte_classes[0xFF] == ByteClass::ordinary,
-              "Shift-JIS bytes are ordinary characters");
-}  // namespace detail
-
-inline ByteClass byte_class(int c) {
-  return detail::byte_classes[static_cast<unsigned char>(c)];
-}
+static_assert(is_dropped_control('\t') && is_dropped_control('\n') && !is_dropped_control('\r'));
+static_assert(!is_dropped_control(' ') && !is_dropped_control(0x7F) && !is_dropped_control(0x80) &&
+              !is_dropped_control(0xFF));
 
 inline const char* skip_blanks(const char* p) {
   while (*p == ' ')
@@ -60,51 +38,12 @@ inline const char* field_end(const char* p, const char* stops) {
   }
 }
 
-// Copies the field that starts at p into dst, at most room characters, and terminates it; the
-// rest of the field is skipped. The field ends at the end of the text or at any character of
-// stops. Returns the position where the field ended.
-inline const char* copy_field(char* dst, int room, const char* p, const char* stops) {
-  const char* end = field_end(p, stops);
-  const std::size_t n = std::min(static_cast<std::size_t>(end - p), static_cast<std::size_t>(room));
-  std::memcpy(dst, p, n);
-  dst[n] = '\0';
-  return end;
-}
-
-// Like copy_field, but the characters of dropped are left out of the copy and take no room.
-inline const char* copy_field_without(char* dst, int room, const char* p, const char* stops,
-                                      const char* dropped) {
-  int n = 0;
-  for (; *p != '\0' && std::strchr(stops, *p) == nullptr; ++p) {
-    if (n < room && std::strchr(dropped, *p) == nullptr) dst[n++] = *p;
-  }
-  dst[n] = '\0';
-  return p;
-}
-
-// Copies at most room characters of text into dst and terminates it.
-inline void copy_bounded(char* dst, int room, const char* text) {
-  const std::size_t n = strnlen(text, static_cast<std::size_t>(room));
-  std::memcpy(dst, text, n);
-  dst[n] = '\0';
-}
-
 // Removes the blanks at the end of a text.
 inline void trim_trailing_blanks(char* s) {
   std::size_t n = std::strlen(s);
   while (n > 0 && s[n - 1] == ' ')
     --n;
   s[n] = '\0';
-}
-
-// Copies a field that is either double-quoted (the text between the quotes, which are not
-// stored) or plain (the text up to any character of stops), at most room characters, and skips
-// the rest up to any character of stops. Returns the position of that stop, or of the end.
-inline const char* copy_quotable_field(char* dst, int room, const char* p, const char* stops) {
-  if (*p != '"') return copy_field(dst, room, p, stops);
-  p = copy_field(dst, room, p + 1, "\"");
-  if (*p == '"') ++p;
-  return p + std::strcspn(p, stops);
 }
 
 // True when the text at p begins with word.

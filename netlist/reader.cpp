@@ -16,16 +16,11 @@ const std::array<Format, FORMAT_COUNT> kFormats = {{
     {"CADVANCE", "cadvance", read_cadvance, looks_like_cadvance, CADVANCE_FAILURES},
     {"MM-2/Colmo", "mm2", read_mm2, looks_like_mm2, MM2_FAILURES},
     {"CADLUS", "cadlus", read_cadlus, looks_like_cadlus, CADLUS_FAILURES},
-    {"Protel", "protel", read_protel, looks_like_protel, nullptr},
+    {"Protel", "protel", read_protel, looks_like_protel, {}},
     {"TELESIS", "telesis", read_telesis, looks_like_telesis, TELESIS_FAILURES},
-    {"CCF(zuken)", "ccf", read_ccf, looks_like_ccf, nullptr},
+    {"CCF(zuken)", "ccf", read_ccf, looks_like_ccf, {}},
     {"PADS", "pads", read_pads, looks_like_pads, PADS_FAILURES},
 }};
-
-constexpr FailureMeaning kReadNothing = {READ_NOTHING, "nothing was read, or no pin was found",
-                                         "何も読めなかったか、ピンが見つかりません"};
-constexpr FailureMeaning kNoFormat = {READ_NO_FORMAT, "the format is not in the format list",
-                                      "フォーマットの一覧にないフォーマットです"};
 
 // Formats with marks of their own come first; a format without marks comes last.
 constexpr std::array<int, FORMAT_COUNT> kDetectionOrder = {
@@ -52,13 +47,12 @@ int read_netlist(int format_index, InputFile& in, NetlistStore& store, int& pin_
 const char* failure_meaning(int format_index, int code, bool japanese) {
   const FailureMeaning* found = nullptr;
   if (format_index < 0 || format_index >= FORMAT_COUNT) {
-    if (code == READ_NO_FORMAT) found = &kNoFormat;
+    if (code == READ_NO_FORMAT) found = &READ_NO_FORMAT_MEANING;
   } else if (code == READ_NOTHING) {
-    found = &kReadNothing;
+    found = &READ_NOTHING_MEANING;
   } else {
-    for (const FailureMeaning* f = kFormats[format_index].failures; f != nullptr && f->code != 0;
-         ++f) {
-      if (f->code == code) found = f;
+    for (const FailureMeaning& f : kFormats[format_index].failures) {
+      if (f.code == code) found = &f;
     }
   }
   if (found == nullptr) return nullptr;

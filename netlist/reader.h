@@ -14,10 +14,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 #include "netlist/input.h"
 #include "netlist/lex.h"
+#include "netlist/reader_errors.h"
 #include "netlist/store.h"
 
 namespace veltrax {
@@ -34,18 +36,7 @@ enum FormatIndex : int {
   FORMAT_COUNT = 7,
 };
 
-inline constexpr int READ_NOTHING = -9;    // common to all readers
-inline constexpr int READ_NO_FORMAT = -1;  // a format index outside the list
-
 using Reader = int (*)(InputFile& in, NetlistStore& store, int& pin_count, int format_option);
-
-// What one of a reader's error codes means, in English and in Japanese (UTF-8): a short phrase
-// in lower case, without a final period.
-struct FailureMeaning {
-  int code;
-  const char* english;
-  const char* japanese;
-};
 
 struct Format {
   const char* label;  // the entry of the format list, as the window shows it
@@ -54,9 +45,8 @@ struct Format {
   // True when the first bytes of a file carry this format's marks; nullptr for a format that
   // has no mark of its own.
   bool (*looks_like)(std::string_view head);
-  // The reader's own error codes (-9 aside), closed by an entry of code 0; nullptr for a
-  // reader that has none.
-  const FailureMeaning* failures;
+  // The meanings of the reader's own error codes (-9 aside); empty for a reader that has none.
+  std::span<const FailureMeaning> failures;
 };
 
 // The format list, in format-index order.

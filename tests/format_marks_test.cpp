@@ -1,12 +1,15 @@
-// The marks that tell a netlist's format from its first bytes: each format's marker claims the
-// files of its own format and none of the others', and detection finds every format. And what
-// the error codes of each format's reader mean.
+// What the seven readers share: the marks that tell a netlist's format from its first bytes
+// (each format's marker claims the files of its own format and none of the others', and
+// detection finds every format), what the error codes of each format's reader mean, and how
+// every reader cuts overlong fields and keeps the capacities of its tables.
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <string>
 #include <string_view>
 
 #include "netlist/readers/readers.h"
+#include "read_text.h"
 
 namespace veltrax {
 namespace {
@@ -39,6 +42,9 @@ const Sample kSamples[] = {
     {FORMAT_CCF, "$CCF {\r\n DEFINITION {\r\n  74HC00.SO14 : U1;\r\n }\r\n}\r\n"},
     {FORMAT_CCF, "  $CCF{ NET{ DAD001: IC1(1),XTAL1(1);} }"},
     {FORMAT_PADS, "*PADS-PCB*\r\n*PART*\r\nU1 74HC00@SO14\r\n*NET*\r\n*SIGNAL* GND\r\nU1.7\r\n"},
+    {FORMAT_PADS, "header\n*PART*\n"},
+    {FORMAT_PADS, "  *SIGNAL* A"},
+    {-1, "x *PART*"},
     {-1, "hello world\r\n"},
     {-1, "GND U1 7\r\nGND  R1 2\r\n"},           // a second blank
     {-1, "GND U1 7"},                            // no whole line
@@ -76,17 +82,100 @@ TEST(FormatMarks, NeedWholeMarks) {
 // languages, a short phrase; any other code has none.
 TEST(FormatList, TellsWhatEachErrorCodeMeans) {
   for (int format = 0; format < FORMAT_COUNT; ++format) {
-    for (const FailureMeaning* f = format_at(format).failures; f != nullptr && f->code != 0; ++f) {
-      const std::string_view english = failure_meaning(format, f->code, false);
+    for (const FailureMeaning& f : format_at(format).failures) {
+      const std::string_view english = failure_meaning(format, f.code, false);
       EXPECT_FALSE(std::isupper(static_cast<unsigned char>(english[0])) || english.ends_with('.'))
           << english;
-      EXPECT_NE(failure_meaning(format, f->code, true), nullptr) << english;
+      EXPECT_NE(failure_meaning(format, f.code, true), nullptr) << english;
     }
     EXPECT_NE(failure_meaning(format, READ_NOTHING, true), nullptr);
     EXPECT_EQ(failure_meaning(format, -10, false), nullptr);
   }
   EXPECT_EQ(failure_meaning(FORMAT_PADS, READ_NO_FORMAT, false), nullptr);
   EXPECT_NE(failure_meaning(FORMAT_COUNT, READ_NO_FORMAT, true), nullptr);
+}
+
+// Every field longer than its room is cut, and the field after it is read right.
+TEST(Readers, CutOverlongFields) {
+  using namespace test;
+  const std::string pin = LONG_DESIGNATOR + "-" + LONG_PIN;
+  const struct {
+    int format;
+    std::string text;
+  } cases[] = {
+      {FORMAT_CADVANCE, "$NET_LIST{comp{" + LONG_DESIGNATOR + "[" + LONG_VALUE + "]{" +
+                            LONG_FOOTPRINT + "};R1[v]{f};}nets{" + LONG_NET + "={" + pin +
+                            ",R1-2};}}"},
+      {FORMAT_MM2, crlf({"$PTS", LONG_FOOTPRINT + "!" + LONG_VALUE + ";" + LONG_DESIGNATOR,
+                         "f!v;R1", "$NET", LONG_NET + ";" + pin + ",R1-2", "$END"})},
+      {FORMAT_CADLUS,
+       crlf({LONG_NET + " " + LONG_DESIGNATOR + " " + LONG_PIN, LONG_NET + " R1 2"})},
+      {FORMAT_CADLUS, crlf({"==", "-----------", " " + LONG_NET + " " + pin + " R1-2 "})},
+      {FORMAT_PROTEL,
+       crlf({"[", LONG_DESIGNATOR, LONG_FOOTPRINT, LONG_VALUE, "]", "[", "DESIGNATOR", "R1",
+             "FOOTPRINT", "f", "PARTTYPE", "v", "]", "(", LONG_NET, pin + " x", "R1-2", ")"})},
+      {FORMAT_TELESIS,
+       crlf({"$PACKAGES", LONG_FOOTPRINT + "!" + LONG_VALUE + ";" + LONG_DESIGNATOR, "f!v;R1",
+             "$NETS", LONG_NET + ";" + LONG_DESIGNATOR + "." + LONG_PIN + " R1.2"})},
+      {FORMAT_CCF,
+       crlf({"$CCF {", "DEFINITION {",
+             LONG_VALUE + "." + LONG_FOOTPRINT + " : " + LONG_DESIGNATOR + ";", "v.f : R1;", "}",
+             "NET {", LONG_NET + " : " + LONG_DESIGNATOR + "(" + LONG_PIN + "), R1(2);", "}",
+             "}"})},
+      {FORMAT_PADS,
+       crlf({"*PART*", LONG_DESIGNATOR + " " + LONG_VALUE + "@" + LONG_FOOTPRINT, "R1 v@f", "*NET*",
+             "*SIGNAL* " + LONG_NET, LONG_DESIGNATOR + "." + LONG_PIN + " R1.2"})},
+  };
+  for (const auto& c : cases) {
+    const ReadText r(c.format, c.text);
+    EXPECT_EQ(r.parts(), c.format == FORMAT_CADLUS ? "" : CUT_PART + " R1|v|f") << c.text;
+    EXPECT_EQ(r.pin_list(), CUT_PIN + " " + LONG_NET.substr(0, NET_ROOM) + ":R1.2") << c.text;
+  }
+}
+
+// A part or pin past a full table is dropped without touching the records kept, and counted
+// as dropped: parts always, pins by the readers that count them.
+TEST(Readers, KeepTheCapacitiesAndCountWhatTheyDrop) {
+  const struct {
+    int format;
+    const char* head;
+    const char* part_before;  // the part line around its number
+    const char* part_after;
+    const char* middle;
+    const char* pin;
+    const char* tail;
+    int dropped;  // parts and pins counted as dropped
+  } cases[] = {
+      {FORMAT_CADVANCE, "$NET_LIST{comp{", "R", "[1k]{f};", "}nets{A={", "R1-1,", "R1-2};}}", 1},
+      {FORMAT_MM2, "$PTS\r\n", "f!1k;R", "\r\n", "$NET\r\nA;", "R1-1,\r\n", "R1-2\r\n$END\r\n", 1},
+      {FORMAT_CADLUS, "", "", "", "", "A R1 1\r\n", "", 2},
+      {FORMAT_CADLUS, "==\r\n-----------\r\n", "", "", "", " A R1-1 \r\n", "", 0},
+      // The part past the table in either form.
+      {FORMAT_PROTEL, "", "[\r\nR", "\r\nf\r\n1k\r\n]\r\n",
+       "[\r\nDESIGNATOR\r\nX1\r\nFOOTPRINT\r\nx\r\nPARTTYPE\r\nx\r\n]\r\n(\r\nA\r\n", "R1-1\r\n",
+       "", 2},
+      {FORMAT_TELESIS, "$PACKAGES\r\n", "f ! 1k ; R", "\r\n", "$NETS\r\n", "A ; R1.1\r\n", "", 1},
+      {FORMAT_CCF, "$CCF {\r\nDEFINITION {\r\n1k.f :", " R", ",\r\n",
+       ";\r\n}\r\nNET {\r\nA :", " R1(1),\r\n", ";\r\n}\r\n}\r\n", 3},
+      {FORMAT_PADS, "*PART*\r\n", "R", " 1k@f\r\n", "*NET*\r\n*SIGNAL* A\r\n", "R1.1\r\n", "", 3},
+  };
+  for (const auto& c : cases) {
+    const bool parts = *c.part_before != '\0';
+    std::string text = c.head;
+    for (int i = 0; parts && i <= PART_CAPACITY; ++i)
+      text += c.part_before + std::to_string(i) + c.part_after;
+    text += c.middle;
+    for (int i = 0; i < PIN_CAPACITY + 2; ++i)
+      text += c.pin;
+    const test::ReadText r(c.format, text + c.tail);
+    const char* name = format_at(c.format).name;
+    EXPECT_EQ(r.result, parts ? PART_CAPACITY : 0) << name;
+    EXPECT_EQ(r.pins, PIN_CAPACITY) << name;
+    EXPECT_EQ(r.overflow(), c.dropped) << name;
+    if (parts) {
+      EXPECT_EQ(r.parts().substr(r.parts().rfind(' ') + 1), "R5999|1k|f") << name;
+    }
+  }
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "netlist/input.h"
-#include "netlist/lex.h"
 #include "netlist/limits.h"
 
 namespace veltrax {
@@ -120,26 +119,30 @@ TEST(TakingIn, CountsLinesByTheirMarks) {
   }
 }
 
-TEST(ReadCrLine, EndsAtCrDropsControlsAndReportsTheEnd) {
-  EXPECT_EQ(cr_lines("ab\r\ncd\r\n", 520), (std::vector<std::string>{"ab", "cd"}));
-  EXPECT_EQ(cr_lines("a\tb\x01"
-                     "c\r",
-                     520),
-            (std::vector<std::string>{"abc"}));
-  EXPECT_EQ(cr_lines("\r\n\r\nx", 520), (std::vector<std::string>{"", "", "x"}));
-  EXPECT_EQ(cr_lines("\t", 520), std::vector<std::string>{});  // nothing stored, then the end
-  EXPECT_EQ(cr_lines("", 520), std::vector<std::string>{});
-  EXPECT_EQ(cr_lines("\xff\x80 \x7f\r", 520), (std::vector<std::string>{"\xff\x80 \x7f"}));
-}
-
-TEST(ReadCrLine, CutsAtTheBufferAndGoesOnWithTheRest) {
-  const std::string room_less_one(4, 'a');  // buffer of 6 holds 5 characters
-  const std::string room(5, 'b');
-  const std::string room_more_one(6, 'c');
-  EXPECT_EQ(cr_lines(room_less_one + "\r\n", 6), (std::vector<std::string>{"aaaa"}));
-  // A line of exactly the room stops before its CR, which then ends an empty line.
-  EXPECT_EQ(cr_lines(room + "\r\n", 6), (std::vector<std::string>{"bbbbb", ""}));
-  EXPECT_EQ(cr_lines(room_more_one + "\r\n", 6), (std::vector<std::string>{"ccccc", "c"}));
+// Controls but CR are dropped; a line of exactly the room stops before its CR, which then ends
+// an empty line; a longer one goes on as the next line.
+TEST(ReadCrLine, EndsAtCrDropsControlsAndCutsAtTheBuffer) {
+  using Lines = std::vector<std::string>;
+  const struct {
+    std::string bytes;
+    int size;
+    Lines lines;
+  } cases[] = {
+      {"ab\r\ncd\r\n", 520, {"ab", "cd"}},
+      {"a\tb\x01"
+       "c\r",
+       520,
+       {"abc"}},
+      {"\r\n\r\nx", 520, {"", "", "x"}},
+      {"\t", 520, {}},  // nothing stored, then the end
+      {"", 520, {}},
+      {"\xff\x80 \x7f\r", 520, {"\xff\x80 \x7f"}},
+      {"aaaa\r\n", 6, {"aaaa"}},  // a buffer of 6 holds 5 characters
+      {"bbbbb\r\n", 6, {"bbbbb", ""}},
+      {"cccccc\r\n", 6, {"ccccc", "c"}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(cr_lines(c.bytes, c.size), c.lines) << c.bytes;
 }
 
 TEST(ReadStdLine, KeepsTheLineFeedAndCutsAtTheBuffer) {
@@ -152,29 +155,6 @@ TEST(ReadStdLine, KeepsTheLineFeedAndCutsAtTheBuffer) {
   ASSERT_EQ(read_std_line(in, buf, sizeof buf), 2);
   EXPECT_STREQ(buf, "gh");
   EXPECT_EQ(read_std_line(in, buf, sizeof buf), END_OF_INPUT);
-}
-
-TEST(CopyField, StopsAtItsRoomAndSkipsTheRestOfTheField) {
-  char dst[4];
-  const char* text = "abcdef ghi";
-  EXPECT_EQ(copy_field(dst, 3, text, " "), text + 6);
-  EXPECT_STREQ(dst, "abc");
-  const char* dotted = "ab.c";
-  EXPECT_EQ(copy_field(dst, 3, dotted, ". "), dotted + 2);
-  EXPECT_STREQ(dst, "ab");
-  EXPECT_EQ(*copy_field(dst, 3, "xyz", " "), '\0');  // exactly the room
-  EXPECT_STREQ(dst, "xyz");
-  copy_bounded(dst, 3, "");
-  EXPECT_STREQ(dst, "");
-}
-
-TEST(TrimTrailingBlanks, RemovesOnlyTrailingSpaces) {
-  char a[] = "10 k  ";
-  trim_trailing_blanks(a);
-  EXPECT_STREQ(a, "10 k");
-  char b[] = "   ";
-  trim_trailing_blanks(b);
-  EXPECT_STREQ(b, "");
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
-// A netlist read from text in memory by the reader of one format, for the reader tests.
+// Netlists read from text in memory by the reader of one format, and the tables of readings that
+// the reader tests are made of.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "netlist/condense.h"
 #include "netlist/input.h"
@@ -13,8 +15,6 @@
 #include "support.h"
 
 namespace veltrax::test {
-
-using Texts = std::vector<std::string>;
 
 // The text that the first pass of a condensing reader left for its second, as the last reading
 // finished it.
@@ -32,52 +32,64 @@ struct ReadText {
   int result = 0;
   int pins = -1;  // pin_count; stays -1 when the reader leaves it alone
 
-  // Read by a reader, or by the reader of a format index.
-  ReadText(Reader reader, std::string_view text, int format_option = 0) {
-    InputFile in(text);
-    result = reader(in, *store, pins, format_option);
-  }
   ReadText(int format, std::string_view text, int format_option = 0) {
     InputFile in(text);
     result = read_netlist(format, in, *store, pins, format_option);
   }
-  const PartRecord& part(int i) const { return store->parts[i]; }
-  const PinRecord& pin(int i) const { return store->pins[i]; }
   int overflow() const { return store->part_overflow; }
   int failure_line() const { return store->failure_line; }
 
-  // The parts read, each as "designator|value|footprint", and the pins, each as
-  // "designator|pin|net".
-  Texts parts() const {
-    Texts out;
+  // The parts read, each as designator|value|footprint, and the pins, each as
+  // net:designator.pin, separated by blanks.
+  std::string parts() const {
+    std::string out;
     for (int i = 0; i < result; ++i) {
-      out.push_back(std::string(part(i).designator) + "|" + part(i).value + "|" +
-                    part(i).footprint);
+      const PartRecord& p = store->parts[i];
+      out += (i ? " " : "") + std::string(p.designator) + "|" + p.value + "|" + p.footprint;
     }
     return out;
   }
-  Texts pin_list() const {
-    Texts out;
-    for (int i = 0; i < pins; ++i) {
-      out.push_back(std::string(pin(i).designator) + "|" + pin(i).pin + "|" + pin(i).net);
-    }
-    return out;
-  }
-  // The same as one text: parts as above, pins as net:designator.pin, separated by blanks.
-  std::string parts_text() const {
-    std::string out;
-    for (const std::string& p : parts())
-      out += (out.empty() ? "" : " ") + p;
-    return out;
-  }
-  std::string pins_text() const {
+  std::string pin_list() const {
     std::string out;
     for (int i = 0; i < pins; ++i) {
-      out += (i ? " " : "") + std::string(pin(i).net) + ":" + pin(i).designator + "." + pin(i).pin;
+      const PinRecord& p = store->pins[i];
+      out += (i ? " " : "") + std::string(p.net) + ":" + p.designator + "." + p.pin;
     }
     return out;
   }
 };
+
+// A text that reads, with the parts and pins that ReadText shows of it.
+struct Reads {
+  std::string text;
+  std::string parts;
+  std::string pins;
+};
+inline void expect_reads(int format, std::initializer_list<Reads> cases, int format_option = 0) {
+  for (const Reads& c : cases) {
+    const ReadText r(format, c.text, format_option);
+    EXPECT_GE(r.result, 0) << c.text;
+    EXPECT_EQ(r.parts(), c.parts) << c.text;
+    EXPECT_EQ(r.pin_list(), c.pins) << c.text;
+  }
+}
+
+// A text that fails, with its error code and the input line of the failure (0: none read); the
+// code has a meaning, and pin_count is left alone.
+struct Fails {
+  std::string text;
+  int code;
+  int line;
+};
+inline void expect_fails(int format, std::initializer_list<Fails> cases) {
+  for (const Fails& c : cases) {
+    const ReadText r(format, c.text);
+    EXPECT_EQ(r.result, c.code) << c.text;
+    EXPECT_EQ(r.failure_line(), c.line) << c.text;
+    EXPECT_EQ(r.pins, -1) << c.text;
+    EXPECT_NE(failure_meaning(format, c.code, false), nullptr) << c.code;
+  }
+}
 
 // The lines, each ended with CR LF.
 inline std::string crlf(std::initializer_list<std::string_view> lines) {

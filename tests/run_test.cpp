@@ -102,7 +102,7 @@ TEST_F(ComparisonRun, ReportsFormatErrorsWithTheCodeAndLeavesAnEarlierResultAsIt
   test::write_file(dir / "cmp.csv", "earlier result");
   RunReport report = run(kRef, "*PART*\r\nR1 1k\r\n");
   EXPECT_EQ(report.outcome, RunOutcome::compare_format);
-  EXPECT_EQ(report.code, -9);
+  EXPECT_EQ(report.code, READ_NOTHING);
   EXPECT_EQ(report.line, 2);
   EXPECT_EQ(message(), "-9 Format error\n" + cmp_path);
   EXPECT_EQ(result(), "earlier result");

@@ -25,38 +25,6 @@ namespace veltrax {
 
 namespace {
 
-inline constexpr int CADLUS_NO_BLANK_AFTER_NET = -4;
-inline constexpr int CADLUS_NO_BLANK_AFTER_DESIGNATOR = -7;
-inline constexpr int CADLUS_NO_MARK_AFTER_PIN = -8;
-inline constexpr int CADLUS_NO_LINE_MARK = -11;
-inline constexpr int CADLUS_NO_LEADING_BLANK = -12;
-inline constexpr int CADLUS_NO_BLANK_AFTER_TABLE_NET = -14;
-inline constexpr int CADLUS_NO_DASH_IN_PIN = -15;
-inline constexpr int CADLUS_NO_BLANK_AFTER_TABLE_PIN = -16;
-
-}  // namespace
-
-const FailureMeaning CADLUS_FAILURES[] = {
-    {CADLUS_NO_BLANK_AFTER_NET, "a net name has no blank after it",
-     "ネット名の後に空白がありません"},
-    {CADLUS_NO_BLANK_AFTER_DESIGNATOR, "a designator has no blank after it",
-     "部品番号の後に空白がありません"},
-    {CADLUS_NO_MARK_AFTER_PIN, "a pin name has no line end after it",
-     "ピン名の後に改行がありません"},
-    {CADLUS_NO_LINE_MARK, "the table does not start on the line after a rule of dashes",
-     "表が '-' の罫線の次の行から始まっていません"},
-    {CADLUS_NO_LEADING_BLANK, "a table line does not begin with a blank",
-     "表の行が空白で始まっていません"},
-    {CADLUS_NO_BLANK_AFTER_TABLE_NET, "a net name in the table has no blank after it",
-     "表のネット名の後に空白がありません"},
-    {CADLUS_NO_DASH_IN_PIN, "a pin in the table has no '-'", "表のピンに '-' がありません"},
-    {CADLUS_NO_BLANK_AFTER_TABLE_PIN, "a pin name in the table has no blank after it",
-     "表のピン名の後に空白がありません"},
-    {},
-};
-
-namespace {
-
 inline constexpr int RULE_DASHES = 10;       // dashes in a row that make the rule
 inline constexpr int NO_RULE_MARK = 0xFF;    // written when the file ends in the header or rule
 inline constexpr int FIRST_ORDINARY = 0x20;  // characters below are controls
@@ -112,7 +80,7 @@ void condense(InputFile& in, CondensedText& text, Layout& layout) {
         break;
       case Intake::copy:
         // blanks and above, and CRs, written | other controls, dropped
-        if (c >= FIRST_ORDINARY || c == '\r') text.put(c);
+        if (!is_dropped_control(c)) text.put(c);
         break;
     }
   }

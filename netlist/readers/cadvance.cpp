@@ -24,33 +24,6 @@ namespace veltrax {
 
 namespace {
 
-inline constexpr int CADVANCE_NO_NETLIST = -1;
-inline constexpr int CADVANCE_NO_NETLIST_BRACE = -2;
-inline constexpr int CADVANCE_NO_BLOCK_BRACE = -3;
-inline constexpr int CADVANCE_NO_FOOTPRINT_BRACE = -4;
-inline constexpr int CADVANCE_PART_NOT_CLOSED = -5;
-inline constexpr int CADVANCE_NO_PIN_LIST = -6;
-inline constexpr int CADVANCE_PIN_WITHOUT_DASH = -7;
-inline constexpr int CADVANCE_NET_NOT_CLOSED = -8;
-
-}  // namespace
-
-const FailureMeaning CADVANCE_FAILURES[] = {
-    {CADVANCE_NO_NETLIST, "no '$NET_LIST' in the file", "'$NET_LIST' がありません"},
-    {CADVANCE_NO_NETLIST_BRACE, "no '{' after '$NET_LIST'", "'$NET_LIST' の後に '{' がありません"},
-    {CADVANCE_NO_BLOCK_BRACE, "no '{' after 'comp' or 'nets'",
-     "'comp' か 'nets' の後に '{' がありません"},
-    {CADVANCE_NO_FOOTPRINT_BRACE, "no '{' after a part's value", "部品の値の後に '{' がありません"},
-    {CADVANCE_PART_NOT_CLOSED, "a part does not end with '};'", "部品が '};' で終わっていません"},
-    {CADVANCE_NO_PIN_LIST, "no '{' after a net's '='", "ネットの '=' の後に '{' がありません"},
-    {CADVANCE_PIN_WITHOUT_DASH, "a pin has no '-' before the next ',' or '}'",
-     "ピンに、次の ',' か '}' までに '-' がありません"},
-    {CADVANCE_NET_NOT_CLOSED, "a net does not end with '};'", "ネットが '};' で終わっていません"},
-    {},
-};
-
-namespace {
-
 inline constexpr char NETLIST_MARK[] = "$NET_LIST";
 
 bool blank_or_control(int c) {

@@ -22,25 +22,6 @@ namespace veltrax {
 
 namespace {
 
-inline constexpr int MM2_VALUE_NOT_ENDED = -2;
-inline constexpr int MM2_DESIGNATOR_NOT_ENDED = -3;
-inline constexpr int MM2_NET_NAME_NOT_ENDED = -4;
-inline constexpr int MM2_PIN_NOT_ENDED = -7;
-
-}  // namespace
-
-const FailureMeaning MM2_FAILURES[] = {
-    {MM2_VALUE_NOT_ENDED, "a part's value has no ';' after it", "部品の値の後に ';' がありません"},
-    {MM2_DESIGNATOR_NOT_ENDED, "a part's designator has no line end after it",
-     "部品番号の後に改行がありません"},
-    {MM2_NET_NAME_NOT_ENDED, "a net name has no ';' after it", "ネット名の後に ';' がありません"},
-    {MM2_PIN_NOT_ENDED, "a pin has no '-', or its pin name has no end",
-     "ピンに '-' がないか、ピン名が終わっていません"},
-    {},
-};
-
-namespace {
-
 // The first pass, one line read at a time.
 enum class Mode { none, parts, nets };
 

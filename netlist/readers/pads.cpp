@@ -18,18 +18,6 @@ namespace veltrax {
 
 namespace {
 
-inline constexpr int PADS_NO_NET_NAME = -2;
-
-}  // namespace
-
-const FailureMeaning PADS_FAILURES[] = {
-    {PADS_NO_NET_NAME, "a '*SIGNAL*' line has no net name",
-     "'*SIGNAL*' の行にネット名がありません"},
-    {},
-};
-
-namespace {
-
 enum class Keyword { part, net, sig, end, other };
 
 // The word after a star: only the first letters count, in exactly two spellings each.

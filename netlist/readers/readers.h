@@ -15,13 +15,6 @@ int read_telesis(InputFile& in, NetlistStore& store, int& pin_count, int format_
 int read_ccf(InputFile& in, NetlistStore& store, int& pin_count, int format_option);
 int read_pads(InputFile& in, NetlistStore& store, int& pin_count, int format_option);
 
-// The readers' own error codes with their meanings (Protel and CCF have none but -9).
-extern const FailureMeaning CADVANCE_FAILURES[];
-extern const FailureMeaning MM2_FAILURES[];
-extern const FailureMeaning CADLUS_FAILURES[];
-extern const FailureMeaning TELESIS_FAILURES[];
-extern const FailureMeaning PADS_FAILURES[];
-
 bool looks_like_cadvance(std::string_view head);
 bool looks_like_mm2(std::string_view head);
 bool looks_like_cadlus(std::string_view head);

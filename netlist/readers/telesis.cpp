@@ -27,19 +27,6 @@ namespace veltrax {
 
 namespace {
 
-inline constexpr int TELESIS_NO_SECTION = -1;  // neither $PACKAGES nor $NETS
-
-}  // namespace
-
-// The second pass fails only for a missing section, which is placed where reading stopped.
-const FailureMeaning TELESIS_FAILURES[] = {
-    {TELESIS_NO_SECTION, "no '$PACKAGES' or '$NETS' in the file",
-     "'$PACKAGES' も '$NETS' もありません"},
-    {},
-};
-
-namespace {
-
 bool at_line_end(const char* p) {
   return *p == '\0' || *p == '\r';
 }
@@ -54,226 +41,226 @@ const char* next_line(const char* p) {
 void drop_controls(char* s) {
   char* out = s;
   for (; *s != '\0'; ++s) {
-    if (byte_class(*s) != ByteClass::dropped) *out++ = *s;
+    if (!is_dropped_control(*s)) *out++ = *s;
   }
   *out = '\0';
 }
 
+// The first pass, one line at a time into the reader text buffer, which never overflows: what
+// does not fit is dropped, and reading stops before the next line.
 enum class Mode { none, package_line, package_continuation, net_header, net_pins };
 
-// The first pass: one line at a time into the reader text buffer, which never overflows: what
-// does not fit is dropped, and reading stops before the next line.
-class Condenser {
- public:
-  explicit Condenser(NetlistStore& store) : out_(store) {}
-  bool full() const { return out_.full(); }
+void line_mark(CondensedText& text, const char* p) {
+  if (*p == '\r') text.put('\r');
+}
 
-  // Works a line read through, each of its CR-terminated pieces as a line of its own; returns
-  // false when reading stops ($END, or the buffer is full).
-  bool take(char* read) {
-    drop_controls(read);
-    for (const char* p = read; *p != '\0';) {
-      if (full()) return false;
+// A line that holds the keyword: from the keyword on, everything but blanks.
+bool copy_keyword_line(CondensedText& text, std::string_view s, std::string_view keyword) {
+  const std::size_t at = s.find(keyword);
+  if (at == std::string_view::npos) return false;
+  for (const char c : s.substr(at)) {
+    if (c != ' ') text.put(c);
+  }
+  return true;
+}
+
+// Designators up to the line end, or up to a comma that continues them on the next line. The
+// comma separates like a blank: the line break must not join two designators.
+void condense_designators(CondensedText& text, Mode& mode, const char* p) {
+  for (; !at_line_end(p) && *p != ','; ++p)
+    text.put(*p);
+  if (*p == ',') {
+    text.put(' ');
+    mode = Mode::package_continuation;
+    return;
+  }
+  line_mark(text, p);
+  mode = Mode::package_line;
+}
+
+// footprint ! value ; designators. Without '!' the footprint goes on on the next line (no
+// line mark); without ';' the value ends with the line.
+void condense_package_line(CondensedText& text, Mode& mode, const char* p) {
+  while (*p == ' ' || *p == '\'')
+    ++p;
+  for (; !at_line_end(p) && *p != '!'; ++p) {
+    if (*p != '\'' && !(*p == ' ' && p[1] == '!')) text.put(*p);
+  }
+  if (*p != '!') return;
+  text.put('!');
+  for (++p; !at_line_end(p) && *p != ';'; ++p) {
+    if (*p == '\'') continue;
+    if (*p == ' ' && (p[-1] == '!' || p[1] == '!' || p[1] == ';')) continue;
+    text.put(*p == '!' ? '/' : *p);
+  }
+  if (*p != ';') {
+    line_mark(text, p);
+    return;
+  }
+  text.put(';');
+  condense_designators(text, mode, skip_blanks(p + 1));
+}
+
+// Pin tokens separated by one blank; a comma continues them on the next line and drops the
+// rest of this one.
+void condense_net_pins(CondensedText& text, Mode& mode, const char* p) {
+  for (;;) {
+    p = skip_blanks(p);
+    if (at_line_end(p)) {
+      line_mark(text, p);
+      mode = Mode::net_header;
+      return;
+    }
+    for (; !at_line_end(p) && *p != ' ' && *p != ','; ++p)
+      text.put(*p);
+    if (*p == ' ') {
+      p = skip_blanks(p);
+      text.put(' ');
+      if (*p == ',') return;
+    } else if (*p == ',') {
+      text.put(' ');
+      return;
+    }
+  }
+}
+
+// $'net name' ; pins: the name loses its blanks and apostrophes.
+void condense_net_header(CondensedText& text, Mode& mode, const char* p) {
+  while (*p == ' ' || *p == '\'')
+    ++p;
+  while (*p == '$')
+    ++p;
+  for (; !at_line_end(p) && *p != ';'; ++p) {
+    if (*p != ' ' && *p != '\'') text.put(*p);
+  }
+  if (*p != ';') {
+    line_mark(text, p);
+    return;
+  }
+  text.put(';');
+  mode = Mode::net_pins;
+  condense_net_pins(text, mode, p + 1);
+}
+
+// One CR-terminated line; returns false at $END, where reading stops.
+bool condense_line(CondensedText& text, Mode& mode, std::string_view s) {
+  const char* p = s.data();
+  if (copy_keyword_line(text, s, "$PACKAGES")) {
+    mode = Mode::package_line;
+  } else if (copy_keyword_line(text, s, "$NETS")) {
+    mode = Mode::net_header;
+  } else if (copy_keyword_line(text, s, "$END")) {
+    return false;
+  } else if (*p == '$') {
+    mode = Mode::none;
+  } else {
+    switch (mode) {
+      case Mode::none:
+        break;
+      case Mode::package_line:
+        // ! 'R0603' ! '10K' ; R1 R2,
+        condense_package_line(text, mode, p);
+        break;
+      case Mode::package_continuation:
+        // R3 R4,
+        condense_designators(text, mode, skip_blanks(p));
+        break;
+      case Mode::net_header:
+        // 'GND' ; U1.7 U2.7,
+        condense_net_header(text, mode, p);
+        break;
+      case Mode::net_pins:
+        // U1.7 U2.7,
+        condense_net_pins(text, mode, p);
+        break;
+    }
+  }
+  return true;
+}
+
+// Each line read is worked through one CR-terminated piece at a time, each a line of its own,
+// until $END or until the text is full.
+void condense(InputFile& in, CondensedText& text, LineBuffer& line) {
+  Mode mode = Mode::none;
+  while (!text.full() && read_std_line(in, line) != END_OF_INPUT) {
+    drop_controls(line.data());
+    for (const char* p = line.data(); *p != '\0';) {
+      if (text.full()) return;
       const std::size_t n = std::strcspn(p, "\r");
       const std::size_t length = p[n] == '\r' ? n + 1 : n;
-      if (!line(std::string_view(p, length))) return false;
+      if (!condense_line(text, mode, std::string_view(p, length))) return;
       p += length;
     }
-    return true;
   }
+}
 
-  // The condensed text, terminated.
-  const char* text() { return out_.finish(); }
+// The second pass, over the condensed text.
+enum class State { sections, packages, net_header, net_pins, ended };
 
- private:
-  bool line(std::string_view s) {
-    const char* p = s.data();
-    if (copy_keyword_line(s, "$PACKAGES")) {
-      mode_ = Mode::package_line;
-    } else if (copy_keyword_line(s, "$NETS")) {
-      mode_ = Mode::net_header;
-    } else if (copy_keyword_line(s, "$END")) {
-      return false;
-    } else if (*p == '$') {
-      mode_ = Mode::none;
-    } else {
-      switch (mode_) {
-        case Mode::none:
-          break;
-        case Mode::package_line:
-          // ! 'R0603' ! '10K' ; R1 R2,
-          package_line(p);
-          break;
-        case Mode::package_continuation:
-          // R3 R4,
-          designators(skip_blanks(p));
-          break;
-        case Mode::net_header:
-          // 'GND' ; U1.7 U2.7,
-          net_header(p);
-          break;
-        case Mode::net_pins:
-          // U1.7 U2.7,
-          net_pins(p);
-          break;
-      }
-    }
-    return true;
-  }
-
-  // A line that holds the keyword: from the keyword on, everything but blanks.
-  bool copy_keyword_line(std::string_view s, std::string_view keyword) {
-    const std::size_t at = s.find(keyword);
-    if (at == std::string_view::npos) return false;
-    for (const char c : s.substr(at)) {
-      if (c != ' ') put(c);
-    }
-    return true;
-  }
-
-  // footprint ! value ; designators. Without '!' the footprint goes on on the next line (no
-  // line mark); without ';' the value ends with the line.
-  void package_line(const char* p) {
-    while (*p == ' ' || *p == '\'')
-      ++p;
-    for (; !at_line_end(p) && *p != '!'; ++p) {
-      if (*p != '\'' && !(*p == ' ' && p[1] == '!')) put(*p);
-    }
-    if (*p != '!') return;
-    put('!');
-    for (++p; !at_line_end(p) && *p != ';'; ++p) {
-      if (*p == '\'') continue;
-      if (*p == ' ' && (p[-1] == '!' || p[1] == '!' || p[1] == ';')) continue;
-      put(*p == '!' ? '/' : *p);
-    }
-    if (*p != ';') {
-      line_mark(p);
-      return;
-    }
-    put(';');
-    designators(skip_blanks(p + 1));
-  }
-
-  // Designators up to the line end, or up to a comma that continues them on the next line. The
-  // comma separates like a blank: the line break must not join two designators.
-  void designators(const char* p) {
-    for (; !at_line_end(p) && *p != ','; ++p)
-      put(*p);
-    if (*p == ',') {
-      put(' ');
-      mode_ = Mode::package_continuation;
-      return;
-    }
-    line_mark(p);
-    mode_ = Mode::package_line;
-  }
-
-  // $'net name' ; pins: the name loses its blanks and apostrophes.
-  void net_header(const char* p) {
-    while (*p == ' ' || *p == '\'')
-      ++p;
-    while (*p == '$')
-      ++p;
-    for (; !at_line_end(p) && *p != ';'; ++p) {
-      if (*p != ' ' && *p != '\'') put(*p);
-    }
-    if (*p != ';') {
-      line_mark(p);
-      return;
-    }
-    put(';');
-    mode_ = Mode::net_pins;
-    net_pins(p + 1);
-  }
-
-  // Pin tokens separated by one blank; a comma continues them on the next line and drops the
-  // rest of this one.
-  void net_pins(const char* p) {
-    for (;;) {
-      p = skip_blanks(p);
-      if (at_line_end(p)) {
-        line_mark(p);
-        mode_ = Mode::net_header;
-        return;
-      }
-      for (; !at_line_end(p) && *p != ' ' && *p != ','; ++p)
-        put(*p);
-      if (*p == ' ') {
-        p = skip_blanks(p);
-        put(' ');
-        if (*p == ',') return;
-      } else if (*p == ',') {
-        put(' ');
-        return;
-      }
-    }
-  }
-
-  void put(char c) { out_.put(c); }
-  void line_mark(const char* p) {
-    if (*p == '\r') put('\r');
-  }
-
-  CondensedText out_;
-  Mode mode_ = Mode::none;
-};
-
-enum class State { packages, net_header, net_pins, ended };
-
-// The second pass over the condensed text.
 class TelesisParser {
  public:
   explicit TelesisParser(NetlistStore& store) : out_(store) {}
 
-  int parse(const char* text, int& pin_count) {
-    if (*text == '\0') return READ_NOTHING;
-    State state = State::packages;
-    const char* p = std::strstr(text, "$PACKAGES");
-    if (p == nullptr) {
-      state = State::net_header;
-      p = std::strstr(text, "$NETS");
-    }
-    if (p == nullptr) return TELESIS_NO_SECTION;
-    p = next_line(p);
-    while (*p != '\0' && state != State::ended) {
-      switch (state) {
-        case State::packages:
-          // $NETS | $END | R0603!10K;R1 R2
-          if (*p == '$') {
-            if (starts_with(p, "$NETS")) state = State::net_header;
-            if (starts_with(p, "$END")) state = State::ended;
-            p = next_line(p);
-          } else {
-            p = package_line(p);
-          }
-          break;
-        case State::net_header:
-          // GND; | $END (empty lines before either leave no trace)
-          while (*p == '\r')
-            ++p;
-          if (*p == '$') {
-            state = State::ended;
-            break;
-          }
-          p = out_.field_without(net_, out_.rooms().net, p, ";", "\"\r");
-          if (*p == ';') ++p;
-          state = State::net_pins;
-          break;
-        case State::net_pins:
-          // U1.7 U2.7
-          p = skip_blanks(p);
-          if (*p == '\r') {
-            ++p;
-            state = State::net_header;
-          } else if (*p != '\0') {
-            p = pin_token(p);
-          }
-          break;
-        case State::ended:
-          break;
+  void start(const char* text) { p_ = text; }
+  bool ended() const { return state_ == State::ended || *p_ == '\0'; }
+  int finish(int& pin_count) const { return out_.finish(pin_count); }
+  // Where the parse is; null after a failure, which is placed where reading stopped.
+  const char* position() const { return p_; }
+
+  // One step of the state machine; returns 0 or an error code.
+  int step() {
+    switch (state_) {
+      case State::sections: {
+        // ... $PACKAGES | ... $NETS
+        const char* at = std::strstr(p_, "$PACKAGES");
+        state_ = State::packages;
+        if (at == nullptr) {
+          at = std::strstr(p_, "$NETS");
+          state_ = State::net_header;
+        }
+        if (at == nullptr) {
+          p_ = nullptr;
+          return TELESIS_NO_SECTION;
+        }
+        p_ = next_line(at);
+        return 0;
       }
+      case State::packages:
+        // $NETS | $END | R0603!10K;R1 R2
+        if (*p_ == '$') {
+          if (starts_with(p_, "$NETS")) state_ = State::net_header;
+          if (starts_with(p_, "$END")) state_ = State::ended;
+          p_ = next_line(p_);
+        } else {
+          p_ = package_line(p_);
+        }
+        return 0;
+      case State::net_header:
+        // GND; | $END (empty lines before either leave no trace)
+        while (*p_ == '\r')
+          ++p_;
+        if (*p_ == '$') {
+          state_ = State::ended;
+          return 0;
+        }
+        p_ = out_.field_without(net_, out_.rooms().net, p_, ";", "\"\r");
+        if (*p_ == ';') ++p_;
+        state_ = State::net_pins;
+        return 0;
+      case State::net_pins:
+        // U1.7 U2.7
+        p_ = skip_blanks(p_);
+        if (*p_ == '\r') {
+          ++p_;
+          state_ = State::net_header;
+        } else if (*p_ != '\0') {
+          p_ = pin_token(p_);
+        }
+        return 0;
+      case State::ended:
+        break;
     }
-    return out_.finish(pin_count);
+    return 0;
   }
 
  private:
@@ -327,20 +314,22 @@ class TelesisParser {
   }
 
   StoreWriter out_;
+  State state_ = State::sections;
+  const char* p_ = nullptr;
   char* net_ = out_.empty();
 };
 
 }  // namespace
 
 int read_telesis(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
-  TelesisParser parser(store);
-  Condenser condenser(store);
-  LineBuffer line(*store.memory, store.limits.std_line);
-  while (!condenser.full() && read_std_line(in, line) != END_OF_INPUT) {
-    if (!condenser.take(line.data())) break;
+  CondensedText text(store);
+  {
+    LineBuffer line(*store.memory, store.limits.std_line);
+    condense(in, text, line);
   }
-  store.reader_text_full = condenser.full();
-  return parser.parse(condenser.text(), pin_count);
+  store.reader_text_full = text.full();
+  TelesisParser parser(store);
+  return parse_condensed(parser, text, in, store, pin_count);
 }
 
 // A $PACKAGES line; or a $NETS line in a file without the $PTS line of MM-2/Colmo netlists.
