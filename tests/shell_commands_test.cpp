@@ -33,6 +33,7 @@ TEST_F(Commands, LanguageButtonRelabelsEveryControlAndNamesTheOtherLanguage) {
       {46, "Result", "実行結果"},
       {48, "Select parameter saving area", "パラメータの保存先選択"},
       {ID_REF_FORMAT_0 + 6, "PADS", "PADS"},
+      {ID_CMP_FORMAT_0, "CADVANCE", "CADVANCE"},
   };
   run([&labels](HWND main) {
     for (const bool english : {true, false}) {
