@@ -8,7 +8,8 @@
 namespace veltrax {
 namespace {
 
-TEST(MessageTable, HoldsBothLanguagesAsTheirBytes) {
+// Every message in both languages; the Japanese ones are the Shift-JIS bytes of the texts here.
+TEST(MessageTable, HoldsBothLanguagesAndIsNeverReadOutside) {
   struct Case {
     int entry;
     const char* japanese;
@@ -33,72 +34,35 @@ TEST(MessageTable, HoldsBothLanguagesAsTheirBytes) {
        "警告: 読み込み領域が満杯です(2,100,000バイト)。ファイルの残りは比較されていません\n",
        "Warning: the text read is full (2,100,000 bytes); the rest of the file was not "
        "compared.\n"},
+      {MSG_OUT_OF_MEMORY, "この比較に必要なメモリが足りません\n",
+       "Not enough memory for this comparison.\n"},
+      {5, "", ""},
+      {-1, "", ""},
+      {MESSAGE_COUNT, "", ""},
   };
+  auto s = test::new_settings();
   for (const Case& c : cases) {
     EXPECT_EQ(message_text_in(LANGUAGE_JAPANESE, c.entry), test::shift_jis(c.japanese)) << c.entry;
     EXPECT_STREQ(message_text_in(LANGUAGE_ENGLISH, c.entry), c.english) << c.entry;
-  }
-  EXPECT_STREQ(message_text_in(LANGUAGE_ENGLISH, 5), "");
-}
-
-TEST(MessageTable, LooksUpByTheSettingsLanguageAndNeverOutsideTheTable) {
-  auto s = test::new_settings();
-  s->param[PARAM_LANGUAGE] = LANGUAGE_ENGLISH;
-  EXPECT_STREQ(message_text(*s, MSG_FORMAT_ERROR), "Format error\n");
-  s->param[PARAM_LANGUAGE] = LANGUAGE_JAPANESE;
-  EXPECT_EQ(std::string(message_text(*s, MSG_FORMAT_ERROR)),
-            test::shift_jis("フォーマット・エラー\n"));
-  for (const int language : {-1, 2, 1 << 30}) {
-    s->param[PARAM_LANGUAGE] = language;
-    EXPECT_STREQ(message_text(*s, MSG_FORMAT_ERROR), message_text_in(LANGUAGE_JAPANESE, 12));
-  }
-  for (const int entry : {-1, 20, 1 << 30})
-    EXPECT_STREQ(message_text(*s, entry), "");
-}
-
-TEST(Settings, AnUnusedSavingAreaIsEmptyWithFormatZero) {
-  auto s = test::new_settings();
-  for (int k = 0; k < AREA_COUNT; ++k) {
-    EXPECT_STREQ(s->slot[ref_path_slot(k)], "");
-    EXPECT_STREQ(s->slot[area_message_slot(k)], "");
-    EXPECT_EQ(s->param[cmp_format_param(k)], 0);
-  }
-  EXPECT_EQ(s->param[PARAM_AUTO_INC_MASK], 0);
-}
-
-TEST(Settings, AreaOutsideItsRangeIsTakenAsTheFirst) {
-  auto s = test::new_settings();
-  s->param[PARAM_AREA] = 7;
-  EXPECT_EQ(current_area(*s), 7);
-  for (const int area : {-1, 8, 1 << 30}) {
-    s->param[PARAM_AREA] = area;
-    EXPECT_EQ(current_area(*s), 0);
+    // By the settings' language; any language but English reads Japanese.
+    for (const int language : {LANGUAGE_ENGLISH, LANGUAGE_JAPANESE, -1, 2}) {
+      s->param[PARAM_LANGUAGE] = language;
+      EXPECT_STREQ(message_text(*s, c.entry), language == LANGUAGE_ENGLISH
+                                                  ? c.english
+                                                  : message_text_in(LANGUAGE_JAPANESE, c.entry));
+    }
   }
 }
 
-TEST(Settings, AutoIncSetsTheFlagAndTheAreasBit) {
+TEST(Settings, SlotTextsAreCutAtTheirRoomAndNoWriteLeavesTheSlots) {
   auto s = test::new_settings();
-  s->param[PARAM_AREA] = 3;
-  set_auto_inc(*s, true);
-  EXPECT_EQ(s->param[PARAM_AUTO_INC], 1);
-  EXPECT_EQ(s->param[PARAM_AUTO_INC_MASK], 1 << 3);
-  set_auto_inc(*s, false);
-  EXPECT_EQ(s->param[PARAM_AUTO_INC_MASK], 0);
-}
-
-TEST(Settings, SlotTextsAreCutAtTheirRoom) {
-  auto s = test::new_settings();
-  const std::string long_text(SLOT_SIZE + 50, 'x');
-  set_slot(*s, SLOT_DISPLAYED_MESSAGE, long_text);
-  EXPECT_EQ(std::strlen(s->slot[SLOT_DISPLAYED_MESSAGE]), std::size_t{SLOT_SIZE - 1});
+  set_slot(*s, SLOT_DISPLAYED_MESSAGE, std::string(SLOT_SIZE + 50, 'x'));
   append_slot(*s, SLOT_DISPLAYED_MESSAGE, "more");
   EXPECT_EQ(std::strlen(s->slot[SLOT_DISPLAYED_MESSAGE]), std::size_t{SLOT_SIZE - 1});
   EXPECT_EQ(s->slot[SLOT_DISPLAYED_MESSAGE + 1][0], '\0');  // the neighbour is untouched
-  set_slot(*s, 21, "ab");
-  append_slot(*s, 21, "cd");
-  EXPECT_STREQ(s->slot[21], "abcd");
-  set_slot(*s, -1, "x");  // ignored, no write outside the slots
+  set_slot(*s, -1, "x");
   set_slot(*s, SLOT_COUNT, "x");
+  append_slot(*s, SLOT_COUNT, "x");
 }
 
 }  // namespace

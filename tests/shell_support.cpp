@@ -30,7 +30,6 @@ ParameterLines split_parameter_file(const std::string& bytes) {
   std::size_t start = 0;
   for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
     p.lines.push_back(bytes.substr(start, end - start));
-  if (start != bytes.size()) p.lines.push_back(bytes.substr(start));
   return p;
 }
 
@@ -97,10 +96,6 @@ void Desktop::write_parameters(const std::string& bytes) const {
 
 std::string Desktop::written_parameters() const {
   return read_file(dir / "Veltrax_Diffr.ini");
-}
-
-bool Desktop::has_parameter_file() const {
-  return std::filesystem::exists(dir / "Veltrax_Diffr.ini");
 }
 
 }  // namespace veltrax::test

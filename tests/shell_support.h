@@ -22,7 +22,7 @@ std::string parameter_file(const std::map<int, int>& params,
                            const std::map<int, std::string>& slots, int entries = 40,
                            int texts = 40);
 
-// The lines of a parameter file written by the program, split at CR LF.
+// The lines of a parameter file written by the program, each ended by CR LF.
 struct ParameterLines {
   std::vector<std::string> lines;
   int param(int i) const;
@@ -50,7 +50,6 @@ class Desktop : public ::testing::Test {
   int run(const std::function<void(HWND)>& user);
   void write_parameters(const std::string& bytes) const;
   std::string written_parameters() const;
-  bool has_parameter_file() const;
 
   ScratchDir dir;
 

@@ -100,15 +100,11 @@ int main(int argc, char** argv) {
     } else if (step == "acp") {
       const unsigned expected = static_cast<unsigned>(std::atoi(arg()));
       report(GetACP() == expected, "acp " + std::to_string(GetACP()));
-    } else if (step == "title") {
+    } else if (step == "title" || step == "text") {
+      const std::string id = step == "text" ? arg() : "";
       const std::string expected = arg();
-      const std::string actual = text_of(g_main);
-      report(actual == expected, "title \"" + actual + "\"");
-    } else if (step == "text") {
-      const char* id = arg();
-      const std::string expected = arg();
-      const std::string actual = text_of(control(id));
-      report(actual == expected, std::string("text ") + id + " \"" + actual + "\"" +
+      const std::string actual = text_of(id.empty() ? g_main : control(id.c_str()));
+      report(actual == expected, step + (id.empty() ? "" : " " + id) + " \"" + actual + "\"" +
                                      (actual == expected ? "" : " expected \"" + expected + "\""));
     } else if (step == "check" || step == "enabled") {
       const char* id = arg();
@@ -122,18 +118,14 @@ int main(int argc, char** argv) {
         actual = state == BST_CHECKED ? 1 : 0;
       }
       report(actual == expected, step + " " + id + " " + std::to_string(actual));
-    } else if (step == "click") {
+    } else if (step == "click" || step == "settext") {
       const char* id = arg();
+      const bool click = step == "click";
+      const LPARAM text = click ? 0 : reinterpret_cast<LPARAM>(arg());
       LRESULT ignored = 0;
       HWND h = control(id);
-      report(h != nullptr && send(h, BM_CLICK, 0, 0, ignored), std::string("click ") + id);
-    } else if (step == "settext") {
-      const char* id = arg();
-      const char* text = arg();
-      LRESULT ignored = 0;
-      HWND h = control(id);
-      report(h != nullptr && send(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), ignored),
-             std::string("settext ") + id);
+      report(h != nullptr && send(h, click ? BM_CLICK : WM_SETTEXT, 0, text, ignored),
+             step + " " + id);
     } else if (step == "rect") {
       // The whole window repainted and the paint done, so that a screenshot shows all of it.
       if (g_main != nullptr) {
