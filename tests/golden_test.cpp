@@ -1,13 +1,10 @@
-// Runs every golden case: tests/golden/<case>/ holds the two netlists (ref.net and cmp.net), an
-// optional case.txt with key=value lines (ref_format, cmp_format, language, format_option), and
-// the expected result file and displayed message, compared byte for byte, and the exit status
-// that the command line gives for the run (expected.status); a case without expected.csv is a
-// failed run, which leaves no result file. The run works in a
-// scratch folder with the paths "ref.net" and "cmp.net", so the "Ref=" and "Cmp=" lines are the
-// same everywhere. Setting VELTRAX_UPDATE_GOLDEN=1 rewrites the expected files instead: a
-// deliberate step whose diff is reviewed like code. A case may also hold the expected views of
-// its run: expected.listing (the terminal listing without colour), expected.md (Markdown) and
-// expected.json.
+// Runs every golden case of tests/golden/<case>/: ref.net and cmp.net, an optional case.txt of
+// key=value lines (ref_format, cmp_format, language, format_option), and the expected result file,
+// displayed message and exit status (expected.csv, .msg, .status), byte for byte; a case without
+// expected.csv is a failed run, which leaves no result file. Where a case holds one, the views too:
+// expected.listing (without colour), expected.md and expected.json. The run works in a scratch
+// folder on "ref.net" and "cmp.net", so the "Ref=" and "Cmp=" lines are alike everywhere.
+// VELTRAX_UPDATE_GOLDEN=1 rewrites the expected files instead, a diff to review like code.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -85,44 +82,31 @@ TEST_P(Golden, MatchesTheExpectedFilesByteForByte) {
   const std::string message = s->slot[SLOT_DISPLAYED_MESSAGE];
   fs::current_path(previous);
 
-  // The views, for the cases that hold an expected file of one.
-  std::map<std::string, std::string> views;
+  std::map<std::string, std::string> actual{{"expected.msg", message}, {"expected.status", status}};
+  if (has_result) actual["expected.csv"] = result;
   if (report.outcome == RunOutcome::completed) {
     const Review review = make_review(
         model, report, {"ref.net", format_label(kv["ref_format"]), model.ref_parts, model.ref_pins},
         {"cmp.net", format_label(kv["cmp_format"]), model.cmp_parts, model.cmp_pins}, {});
-    views["expected.listing"] = review_listing(review, {});
-    views["expected.md"] = review_markdown(review);
-    views["expected.json"] = review_json(review);
+    // The views are checked in the cases that hold an expected file of one.
+    for (const auto& [file, text] : {std::pair{"expected.listing", review_listing(review, {})},
+                                     {"expected.md", review_markdown(review)},
+                                     {"expected.json", review_json(review)}}) {
+      if (fs::exists(folder / file)) actual[file] = text;
+    }
   }
-  const bool update = std::getenv("VELTRAX_UPDATE_GOLDEN") != nullptr;
-  for (const auto& [file, text] : views) {
-    if (!fs::exists(folder / file)) continue;
-    if (update) {
+  if (std::getenv("VELTRAX_UPDATE_GOLDEN") != nullptr) {
+    fs::remove(folder / "expected.csv");
+    for (const auto& [file, text] : actual)
       test::write_file(folder / file, text);
-    } else {
-      EXPECT_EQ(text, test::read_file(folder / file)) << file;
-    }
-  }
-
-  if (update) {
-    if (has_result) {
-      test::write_file(folder / "expected.csv", result);
-    } else {
-      fs::remove(folder / "expected.csv");
-    }
-    test::write_file(folder / "expected.msg", message);
-    test::write_file(folder / "expected.status", status);
     return;
   }
-  EXPECT_EQ(status, test::read_file(folder / "expected.status"));
+  for (const auto& [file, text] : actual)
+    EXPECT_EQ(text, test::read_file(folder / file)) << file;
+  EXPECT_EQ(has_result, fs::exists(folder / "expected.csv"));
   std::vector<std::string> files{"cmp.net", "ref.net"};
-  if (fs::exists(folder / "expected.csv")) {
-    EXPECT_EQ(result, test::read_file(folder / "expected.csv"));
-    files.insert(files.begin(), "cmp.csv");
-  }
+  if (has_result) files.insert(files.begin(), "cmp.csv");
   EXPECT_EQ(test::folder_names(work.path()), files);  // nothing else, no temporary left
-  EXPECT_EQ(message, test::read_file(folder / "expected.msg"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(case_names()), [](const auto& info) {

@@ -49,17 +49,20 @@ class HostileInput : public ::testing::Test {
     if (result < 0) return result;
     EXPECT_GE(pins, 1);
     EXPECT_LE(pins, PIN_CAPACITY);
+    const auto fits = [](const char* text, int room) {
+      return strnlen(text, static_cast<std::size_t>(room) + 1) <= static_cast<std::size_t>(room);
+    };
     for (int i = 0; i < result; ++i) {
       const PartRecord& p = store->parts[i];
-      EXPECT_LE(strnlen(p.designator, DESIGNATOR_ROOM + 1), std::size_t{DESIGNATOR_ROOM});
-      EXPECT_LE(strnlen(p.value, VALUE_ROOM + 1), std::size_t{VALUE_ROOM});
-      EXPECT_LE(strnlen(p.footprint, FOOTPRINT_ROOM + 1), std::size_t{FOOTPRINT_ROOM});
+      EXPECT_TRUE(fits(p.designator, DESIGNATOR_ROOM) && fits(p.value, VALUE_ROOM) &&
+                  fits(p.footprint, FOOTPRINT_ROOM))
+          << "part " << i;
     }
     for (int i = 0; i < pins; ++i) {
       const PinRecord& p = store->pins[i];
-      EXPECT_LE(strnlen(p.designator, DESIGNATOR_ROOM + 1), std::size_t{DESIGNATOR_ROOM});
-      EXPECT_LE(strnlen(p.pin, PIN_ROOM + 1), std::size_t{PIN_ROOM});
-      EXPECT_LE(strnlen(p.net, NET_ROOM + 1), std::size_t{NET_ROOM});
+      EXPECT_TRUE(fits(p.designator, DESIGNATOR_ROOM) && fits(p.pin, PIN_ROOM) &&
+                  fits(p.net, NET_ROOM))
+          << "pin " << i;
     }
     return result;
   }
@@ -71,10 +74,11 @@ class HostileInput : public ::testing::Test {
   std::unique_ptr<test::TestStore> store;
 };
 
-TEST_F(HostileInput, AnyBytesAnywhere) {
+TEST_F(HostileInput, AnyBytesAnywhereAndLinesOfAMegabyte) {
   std::mt19937 rng(20261206);
   // Bytes weighted towards the ones the grammars care about.
   const std::string interesting = std::string("\0\r\n\t \"'!;,.-*$[](){}=@:|/", 26) + "\x80\xff";
+  const std::string megabyte(1 << 20, 'A');
   for (const Grammar& g : kGrammars) {
     for (int round = 0; round < 300; ++round) {
       std::string text = round % 2 == 0 ? g.header : "";
@@ -86,12 +90,6 @@ TEST_F(HostileInput, AnyBytesAnywhere) {
       }
       read(g.format, text, static_cast<int>(rng() % 10));
     }
-  }
-}
-
-TEST_F(HostileInput, LinesOfAMegabyte) {
-  const std::string megabyte(1 << 20, 'A');
-  for (const Grammar& g : kGrammars) {
     read(g.format, megabyte);
     read(g.format, std::string(g.header) + megabyte + "\r\n" + g.unit);
     read(g.format, std::string(g.header) + g.unit + megabyte);
@@ -151,54 +149,44 @@ TEST_F(HostileInput, FilesOfHundredsOfMegabytesKeepMemoryBounded) {
   EXPECT_LT(peak_kilobytes() - before, 64 * 1024);
 }
 
-class HostileRun : public ::testing::Test {
- protected:
-  void SetUp() override {
-    s->param[PARAM_LANGUAGE] = LANGUAGE_ENGLISH;
-    s->param[ref_format_param(0)] = FORMAT_PADS;
-    s->param[cmp_format_param(0)] = FORMAT_PADS;
-  }
-  RunReport run(const std::string& ref, const std::string& cmp) {
+// Whole runs on files that cannot be read, are empty, are one file twice, or come from a pipe.
+TEST(HostileRun, EndsWithAResultOrAClearError) {
+  test::ScratchDir dir;
+  const auto s = test::new_settings();
+  s->param[PARAM_LANGUAGE] = LANGUAGE_ENGLISH;
+  s->param[cmp_format_param(0)] = FORMAT_PADS;
+  const std::string result = dir / "result.csv";
+  RunOptions options;
+  options.result_name = result.c_str();
+  const auto run = [&](const std::string& ref, const std::string& cmp, int format = FORMAT_PADS) {
+    s->param[ref_format_param(0)] = format;
     set_slot(*s, ref_path_slot(0), ref);
     set_slot(*s, cmp_path_slot(0), cmp);
-    RunOptions options;
-    const std::string result = dir / "result.csv";
-    options.result_name = result.c_str();
     RunReport report;
     comparison_run(*s, options, &report);
     return report;
-  }
-  test::ScratchDir dir;
-  std::unique_ptr<Settings> s = test::new_settings();
-};
+  };
+  const std::string small = dir / "small.net";
+  test::write_file(small, "*PART*\r\nU1 X\r\n*NET*\r\n*SIGNAL* N\r\nU1.1 U1.2\r\n");
 
-TEST_F(HostileRun, ReportsAFileThatCannotBeRead) {
   // Opening /proc/self/mem succeeds; reading it from its start fails.
-  const std::string good = dir / "good.net";
-  test::write_file(good, "*NET*\r\n*SIGNAL* N\r\nU1.1\r\n");
-  const RunReport report = run("/proc/self/mem", good);
+  RunReport report = run("/proc/self/mem", small);
   EXPECT_EQ(report.outcome, RunOutcome::reference_unopened);
   EXPECT_NE(report.sys_error, 0);
-  EXPECT_EQ(std::string(s->slot[SLOT_DISPLAYED_MESSAGE]),
-            "Can't open the input file.\n/proc/self/mem");
-}
+  EXPECT_STREQ(s->slot[SLOT_DISPLAYED_MESSAGE], "Can't open the input file.\n/proc/self/mem");
 
-TEST_F(HostileRun, ComparesAFileWithItselfAndEmptyFilesInEveryFormat) {
-  const std::string both = dir / "board.net";
-  test::write_file(both, "*PART*\r\nU1 X\r\n*NET*\r\n*SIGNAL* N\r\nU1.1 U1.2\r\n");
-  EXPECT_EQ(run(both, both).outcome, RunOutcome::completed);
-  EXPECT_FALSE(run(both, both).differences);
+  report = run(small, small);
+  EXPECT_EQ(report.outcome, RunOutcome::completed);
+  EXPECT_FALSE(report.differences);
   const std::string empty = dir / "empty.net";
   test::write_file(empty, "");
   for (int format = 0; format < FORMAT_COUNT; ++format) {
-    s->param[ref_format_param(0)] = format;
-    const RunReport report = run(empty, both);
-    EXPECT_EQ(report.outcome, RunOutcome::reference_format);
+    report = run(empty, small, format);
+    EXPECT_EQ(report.outcome, RunOutcome::reference_format) << format_at(format).name;
     EXPECT_EQ(report.code, READ_NOTHING) << format_at(format).name;
   }
-}
 
-TEST_F(HostileRun, ReadsANetlistOfHundredsOfMegabytesFromAPipe) {
+  // A netlist of hundreds of megabytes from a pipe.
   const std::string fifo = dir / "huge.net";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   std::thread writer([&] {
@@ -208,14 +196,12 @@ TEST_F(HostileRun, ReadsANetlistOfHundredsOfMegabytesFromAPipe) {
     std::string line;
     for (int k = 0; k < 1000; ++k)
       line += "U" + std::to_string(k) + ".1 ";
-    for (std::size_t written = 0; written < (std::size_t{300} << 20); written += line.size()) {
-      if (std::fputs((line + "\r\n").c_str(), f) == EOF) break;
-    }
+    line += "\r\n";
+    for (std::size_t n = 0; n < (std::size_t{300} << 20) && std::fputs(line.c_str(), f) != EOF;)
+      n += line.size();
     std::fclose(f);
   });
-  const std::string small = dir / "small.net";
-  test::write_file(small, "*NET*\r\n*SIGNAL* N\r\nU1.1\r\n");
-  const RunReport report = run(small, fifo);
+  report = run(small, fifo);
   writer.join();
   EXPECT_EQ(report.outcome, RunOutcome::completed);
   EXPECT_NE(std::string(s->slot[SLOT_DISPLAYED_MESSAGE]).find("error="), std::string::npos);
@@ -223,21 +209,15 @@ TEST_F(HostileRun, ReadsANetlistOfHundredsOfMegabytesFromAPipe) {
 
 // Every prefix of every golden netlist, read by its format's reader: a file cut anywhere.
 TEST_F(HostileInput, TruncatedAtEveryPosition) {
-  namespace fs = std::filesystem;
-  for (const auto& entry : fs::directory_iterator(VELTRAX_GOLDEN_DIR)) {
-    int format = FORMAT_PADS;
-    int option = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(VELTRAX_GOLDEN_DIR)) {
     const std::string settings = test::read_file(entry.path() / "case.txt");
-    if (const auto at = settings.find("ref_format="); at != std::string::npos) {
-      format = settings[at + 11] - '0';
-    }
-    if (const auto at = settings.find("format_option="); at != std::string::npos) {
-      option = settings[at + 14] - '0';
-    }
+    const auto digit = [&](const std::string& key, int otherwise) {
+      const auto at = settings.find(key + "=");
+      return at == std::string::npos ? otherwise : settings[at + key.size() + 1] - '0';
+    };
     const std::string text = test::read_file(entry.path() / "ref.net");
-    for (std::size_t length = 0; length <= text.size(); ++length) {
-      read(format, text.substr(0, length), option);
-    }
+    for (std::size_t length = 0; length <= text.size(); ++length)
+      read(digit("ref_format", FORMAT_PADS), text.substr(0, length), digit("format_option", 0));
   }
 }
 

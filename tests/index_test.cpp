@@ -41,11 +41,9 @@ TEST(IndexNetlist, BuildsTheThreeTextsOfEveryNet) {
   ASSERT_EQ(index_netlist(*s, 0, 6), 4);  // parts C1, J1, R1, U1 made from the pins
 
   const PinRecord* p = s->pins.record;
-  const char* order[][2] = {{"C1", "2"},  {"J1", "1"}, {"R1", "1"},
-                            {"U1", "14"}, {"U1", "3"}, {"U1", "7"}};
+  const char* order[] = {"C1.2", "J1.1", "R1.1", "U1.14", "U1.3", "U1.7"};
   for (int i = 0; i < 6; ++i) {
-    EXPECT_STREQ(p[i].designator, order[i][0]) << i;
-    EXPECT_STREQ(p[i].pin, order[i][1]) << i;
+    EXPECT_EQ(std::string(p[i].designator) + "." + p[i].pin, order[i]);
     EXPECT_STREQ(p[i].work_pin, p[i].pin);
   }
   EXPECT_STREQ(p[0].net_members_counted, "2pin|C1.2|R1.1|");
@@ -54,30 +52,23 @@ TEST(IndexNetlist, BuildsTheThreeTextsOfEveryNet) {
   EXPECT_EQ(p[0].net_members, p[2].net_members);  // one text shared by the net's pins
   EXPECT_STREQ(p[3].net_members_counted, "3pin|U1.14|U1.3|U1.7|");
   EXPECT_STREQ(p[3].net_parts, "pin|U1|U1|U1|");  // a part stands once per pin
-  for (const char* text : {p[1].net_members_counted, p[1].net_members, p[1].net_parts}) {
+  for (const char* text : {p[1].net_members_counted, p[1].net_members, p[1].net_parts})
     EXPECT_STREQ(text, "**OPEN ERROR**");
-  }
   EXPECT_STREQ(s->parts[3].designator, "U1");
   EXPECT_STREQ(s->parts[3].value, "");
   EXPECT_STREQ(s->parts[3].footprint, "x");
 }
 
-TEST(IndexNetlist, SortsByBytesAndStably) {
+// The order of pins is the generated test's below; here, parts by bytes, and pins of one name
+// after the pin names are made alike.
+TEST(IndexNetlist, SortsPartsByBytesAndPinsOfOneNameStably) {
   auto s = test::new_store();
-  set_pin(*s, 0, "R2", "1", "B");
-  set_pin(*s, 1, "r1", "1", "B");
-  set_pin(*s, 2, "R10", "1", "A");
-  set_pin(*s, 3, "R1", "01", "Z");  // pins 01 and 1 of one part become two pins named 1
-  set_pin(*s, 4, "R1", "1", "A");
-  set_part(*s, 0, "r1");
-  set_part(*s, 1, "R2");
-  set_part(*s, 2, "R10");
-  set_part(*s, 3, "U1:A");  // only pins are cut at ':'
-  ASSERT_EQ(index_netlist(*s, 4, 5), 4);
-  const char* designators[] = {"R1", "R1", "R10", "R2", "r1"};
-  for (int i = 0; i < 5; ++i)
-    EXPECT_STREQ(s->pins[i].designator, designators[i]) << i;
-  // Equal (designator, pin) keep the order of the sort by net before.
+  set_pin(*s, 0, "R1", "01", "Z");  // pins 01 and 1 of one part become two pins named 1
+  set_pin(*s, 1, "R1", "1", "A");
+  const char* given[] = {"r1", "R2", "R10", "U1:A"};  // only pins are cut at ':'
+  for (int i = 0; i < 4; ++i)
+    set_part(*s, i, given[i]);
+  ASSERT_EQ(index_netlist(*s, 4, 2), 4);
   EXPECT_STREQ(s->pins[0].net, "A");
   EXPECT_STREQ(s->pins[1].net, "Z");
   const char* parts[] = {"R10", "R2", "U1:A", "r1"};
@@ -85,30 +76,23 @@ TEST(IndexNetlist, SortsByBytesAndStably) {
     EXPECT_STREQ(s->parts[i].designator, parts[i]) << i;
 }
 
-TEST(IndexNetlist, MakesPartsFromPinsWithoutTheEmptyDesignatorAndUpToTheCapacity) {
+TEST(IndexNetlist, MakesPartsFromPinsUpToTheCapacityAndPassesAReaderErrorThrough) {
   auto s = test::new_store();
-  set_pin(*s, 0, "", "1", "A");
-  set_pin(*s, 1, "Q1", "1", "A");
-  EXPECT_EQ(index_netlist(*s, 0, 2), 1);
-  EXPECT_STREQ(s->parts[0].designator, "Q1");
-
-  auto big = test::new_store();
   const int n = PART_CAPACITY + 10;
   char name[16];
+  set_pin(*s, n, "", "1", "A");  // no part of the empty designator
   for (int i = 0; i < n; ++i) {
     std::snprintf(name, sizeof name, "P%05d", n - 1 - i);  // reversed: the sort puts them right
-    set_pin(*big, i, name, "1", "N");
+    set_pin(*s, i, name, "1", "N");
   }
-  EXPECT_EQ(index_netlist(*big, 0, n), PART_CAPACITY);
-  EXPECT_STREQ(big->parts[0].designator, "P00000");
-  EXPECT_STREQ(big->parts[PART_CAPACITY - 1].designator, "P05999");
-}
+  EXPECT_EQ(index_netlist(*s, 0, n + 1), PART_CAPACITY);
+  EXPECT_STREQ(s->parts[0].designator, "P00000");
+  EXPECT_STREQ(s->parts[PART_CAPACITY - 1].designator, "P05999");
 
-TEST(IndexNetlist, PassesAReaderErrorThrough) {
-  auto s = test::new_store();
-  const std::size_t held = s->run_memory.held();
-  EXPECT_EQ(index_netlist(*s, -7, 0), -7);
-  EXPECT_EQ(s->run_memory.held(), held);
+  auto failed = test::new_store();
+  const std::size_t held = failed->run_memory.held();
+  EXPECT_EQ(index_netlist(*failed, -7, 0), -7);
+  EXPECT_EQ(failed->run_memory.held(), held);
 }
 
 // Texts that differ only late, share long stems, repeat, end at and around every eight-byte

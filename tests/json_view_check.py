@@ -1,17 +1,11 @@
 #!/usr/bin/env python3
-"""The JSON view of real runs: valid against docs/review.schema.json, and saying what the result
-file of the same run says.
+"""The JSON view of real runs, on every golden case and a pair with hostile names made here:
+valid against docs/review.schema.json; each pin side's index in range, the member lists each once
+in the order of first use, an open side's holding its pin alone; the part and pin rows the result
+file's C. and N. rows in order (a list cut with "..." there starts as the cut text), the summaries
+its SUM lines, the warnings those on standard error, the exit status the program's.
 
-Runs veltrax_diffr --json on every golden case and on a pair of netlists with hostile names made
-here. Each document must validate; every pin side's index into the member lists must be in range,
-the lists coming each once in the order the rows first refer to them, an open side's holding just
-its pin. Its part and pin rows must be the result file's C. and N. rows in order (category,
-designator, pin, names; member lists equal where the result file does not cut them with "...",
-and starting as the cut text where it does), its summaries the SUM lines, its warnings those on
-standard error, its exit status the program's.
-
-Usage: json_view_check.py VELTRAX_DIFFR SOURCE_DIR
-Exits 77 (skipped) when python3-jsonschema cannot be imported.
+Usage: json_view_check.py VELTRAX_DIFFR SOURCE_DIR   (exits 77, skipped, without jsonschema)
 """
 import json
 import os
@@ -60,16 +54,11 @@ def name_field(value):
     return '"<NONE>"' if value is None else '"`' + value + '"'
 
 
-def counted(side):
-    if side["open"]:
-        return "**OPEN ERROR**"
-    return "%dpin|" % len(side["members"]) + "".join(m + "|" for m in side["members"])
-
-
 def members_match(field, side):
     if side is None:
         return field == '"<NONE>"'
-    whole = counted(side)
+    whole = "**OPEN ERROR**" if side["open"] else (
+        "%dpin|" % len(side["members"]) + "".join(m + "|" for m in side["members"]))
     if field.endswith("...") and len(whole) > CUT_ROOM:
         cut = field[:-3]
         return len(cut) <= CUT_ROOM and cut.endswith("|") and whole.startswith(cut)

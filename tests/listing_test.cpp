@@ -1,5 +1,6 @@
-// The terminal listing of a review: its sections, what it folds, how it wraps, its counts-only
-// and Japanese forms, its colour, and that no name of a netlist reaches the terminal as a control.
+// The terminal listing of a review: its sections, what it folds, its counts-only and Japanese
+// forms, its colour, and that no name of a netlist reaches the terminal as a control (how it
+// wraps is the golden case long_member_list's).
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -91,25 +92,6 @@ TEST(Listing, GivesTheSectionsInOrderAndFoldsUnchangedOpenPinsIntoOneCountedLine
     at = found;
   }
   EXPECT_EQ(text.find("U9."), std::string::npos);  // no row of an unchanged open pin
-}
-
-TEST(Listing, ListsEveryMemberWrappedUnderItsListWithinTheWidth) {
-  const std::vector<std::string> lines = lines_of(review_listing(sample(), {}));
-  std::size_t first = 0;
-  while (first < lines.size() && lines[first].find("- (60) U7.1 ") == std::string::npos)
-    ++first;
-  ASSERT_LT(first, lines.size());
-  const std::size_t column = lines[first].find("U7.1 ");
-  std::string members;
-  for (std::size_t k = first; k < lines.size() && (k == first || lines[k][0] == ' '); ++k) {
-    EXPECT_LE(lines[k].size(), 100u) << lines[k];
-    if (k > first) {
-      EXPECT_EQ(lines[k].find_first_not_of(' '), column) << lines[k];
-    }
-    members += lines[k].substr(k == first ? column : lines[k].find_first_not_of(' ')) + " ";
-  }
-  for (int k = 1; k <= 60; ++k)
-    EXPECT_NE(members.find("U7." + std::to_string(k) + " "), std::string::npos) << k;
 }
 
 // A net of thousands of pins must not fill the listing, or the HTML report, with one copy of its

@@ -22,12 +22,6 @@ struct List {
   std::string text() const { return bytes; }
 };
 
-TEST(MemberLists, NetSizeIsTheLeadingNumber) {
-  EXPECT_EQ(net_size("12pin|A.1|"), 12);
-  EXPECT_EQ(net_size("**OPEN ERROR**"), 0);
-  EXPECT_EQ(net_size(""), 0);
-}
-
 TEST(MemberLists, FindsOnlyWholeEntries) {
   List l("pin|AD1.1|LED1.1|D1.1|D1.10|");
   EXPECT_EQ(find_member_entry(l.bytes, "D1", "1"), l.bytes + 17);
@@ -40,7 +34,7 @@ TEST(MemberLists, FindsOnlyWholeEntries) {
   EXPECT_EQ(find_member_entry(empty_pin.bytes, "U1", ""), empty_pin.bytes + 4);
 }
 
-TEST(MemberLists, DeletesAndWildcardsEntriesInPlace) {
+TEST(MemberLists, DeletesWildcardsAndRenamesEntriesInPlace) {
   List a("pin|AD1.1|B5.1|D1.1|R1.2|");
   delete_member_entry(find_member_entry(a.bytes, "D1", "1"));
   EXPECT_EQ(a.text(), "pin|AD1.1|B5.1|R1.2|");
@@ -54,29 +48,26 @@ TEST(MemberLists, DeletesAndWildcardsEntriesInPlace) {
   make_wildcard_entry(find_member_entry(c.bytes, "U1", ""), 2);
   EXPECT_EQ(c.text(), "pin|R1.1|U1.*|");
   EXPECT_EQ(c.bytes[c.guard], '#');
+
+  // A rename takes the part's first entry; an empty pin name gets the character, its '|' stays.
+  const char* const renames[][4] = {{"pin|LED1.2|D1.2|D1.3|", "D1", "K", "pin|LED1.2|D1.K|D1.3|"},
+                                    {"pin|Q1.*|", "Q1", "B", "pin|Q1.B|"},
+                                    {"pin|Q1.|R1.1|", "Q1", "E", "pin|Q1.E|R1.1|"},
+                                    {"pin|R1.1|", "Q1", "E", "pin|R1.1|"}};
+  for (const auto& r : renames) {
+    List l(r[0]);
+    rename_member_entry(l.bytes, r[1], r[2][0]);
+    EXPECT_EQ(l.text(), r[3]) << r[0];
+  }
 }
 
-TEST(MemberLists, RenamesTheFirstEntryOfThePart) {
-  List a("pin|LED1.2|D1.2|D1.3|");
-  rename_member_entry(a.bytes, "D1", 'K');
-  EXPECT_EQ(a.text(), "pin|LED1.2|D1.K|D1.3|");
-  List b("pin|Q1.*|");
-  rename_member_entry(b.bytes, "Q1", 'B');
-  EXPECT_EQ(b.text(), "pin|Q1.B|");
-  List c("pin|Q1.|R1.1|");  // an empty pin name gets the character, its '|' stays
-  rename_member_entry(c.bytes, "Q1", 'E');
-  EXPECT_EQ(c.text(), "pin|Q1.E|R1.1|");
-  List d("pin|R1.1|");
-  rename_member_entry(d.bytes, "Q1", 'E');
-  EXPECT_EQ(d.text(), "pin|R1.1|");
-}
-
-TEST(MemberLists, CountsEntries) {
+TEST(MemberLists, SizesAndCountsEntries) {
+  EXPECT_EQ(net_size("12pin|A.1|"), 12);
+  EXPECT_EQ(net_size("**OPEN ERROR**"), 0);
+  EXPECT_EQ(net_size(""), 0);
   EXPECT_TRUE(has_several_entries("pin|A.1|B.1|"));
-  EXPECT_FALSE(has_several_entries("pin|A.1|"));
-  EXPECT_FALSE(has_several_entries("pin|"));
-  EXPECT_FALSE(has_several_entries("**OPEN ERROR**"));
-  EXPECT_FALSE(has_several_entries(""));
+  for (const char* text : {"pin|A.1|", "pin|", "**OPEN ERROR**", ""})
+    EXPECT_FALSE(has_several_entries(text)) << text;
 }
 
 TEST(MemberLists, DifferInOnePinName) {
@@ -92,9 +83,8 @@ TEST(MemberLists, DifferInOnePinName) {
       {"pin|A.1|", "**OPEN ERROR**", false},                  // differ at the first character
       {"pin|A.1|B.1|", "pin|A.1|", false},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(differ_in_one_pin_name(c.ref, c.cmp), c.holds) << c.ref << " " << c.cmp;
-  }
 }
 
 TEST(MemberLists, ShareAnotherWholeEntry) {
@@ -108,12 +98,10 @@ TEST(MemberLists, ShareAnotherWholeEntry) {
 }
 
 TEST(AutoNetName, TellsProgramMadeNamesFromPeoplesNames) {
-  for (const char* name : {"N$12", "N$", "NET00012", "N00017", "A12345B", "12N3", "34N", "1N"}) {
+  for (const char* name : {"N$12", "N$", "NET00012", "N00017", "A12345B", "12N3", "34N", "1N"})
     EXPECT_TRUE(is_auto_net_name(name)) << name;
-  }
-  for (const char* name : {"GND", "NET12", "12345", "N1234", "12N3A", "N12N3", "", "1NN", "n$1"}) {
+  for (const char* name : {"GND", "NET12", "12345", "N1234", "12N3A", "N12N3", "", "1NN", "n$1"})
     EXPECT_FALSE(is_auto_net_name(name)) << name;
-  }
 }
 
 }  // namespace

@@ -10,67 +10,49 @@
 namespace veltrax {
 namespace {
 
-std::string plain_name(std::string_view compare_path) {
+TEST(ResultFileName, CutsTheExtensionFoundAmongTheLastFourCharactersAndNeedsRoom) {
+  const char* const cases[][2] = {
+      {"C:\\work\\board.net", "C:\\work\\board.csv"},
+      {"board.data", "board.data.csv"},
+      {"D:\\r.1\\x", "D:\\r.csv"},
+      {"board.ne", "board.csv"},
+      {"board.", "board.csv"},
+      {"a.b.c", "a.b.csv"},  // the last '.' is met first
+      {".x", ".csv"},
+      {"ab", "ab.csv"},
+      {"", ".csv"},
+  };
   std::string name;
-  EXPECT_EQ(result_file_name(compare_path, false, name), ResultNaming::chosen);
-  return name;
-}
-
-TEST(ResultFileName, CutsTheExtensionFoundAmongTheLastFourCharacters) {
-  EXPECT_EQ(plain_name("C:\\work\\board.net"), "C:\\work\\board.csv");
-  EXPECT_EQ(plain_name("board.data"), "board.data.csv");
-  EXPECT_EQ(plain_name("D:\\r.1\\x"), "D:\\r.csv");
-  EXPECT_EQ(plain_name("board.ne"), "board.csv");
-  EXPECT_EQ(plain_name("board."), "board.csv");
-  EXPECT_EQ(plain_name("a.b.c"), "a.b.csv");  // the last '.' is met first
-  EXPECT_EQ(plain_name(".x"), ".csv");
-  EXPECT_EQ(plain_name("ab"), "ab.csv");
-  EXPECT_EQ(plain_name(""), ".csv");
-}
-
-TEST(ResultFileName, RefusesANameWithoutRoom) {
-  std::string name;
+  for (const auto& c : cases) {
+    EXPECT_EQ(result_file_name(c[0], false, name), ResultNaming::chosen) << c[0];
+    EXPECT_EQ(name, c[1]);
+  }
   EXPECT_EQ(result_file_name(std::string(515, 'a'), false, name), ResultNaming::chosen);
   EXPECT_EQ(name.size(), 519u);
   EXPECT_EQ(result_file_name(std::string(516, 'a'), false, name), ResultNaming::too_long);
   EXPECT_EQ(result_file_name(std::string(513, 'a') + ".net", true, name), ResultNaming::too_long);
 }
 
-class Numbering : public ::testing::Test {
- protected:
-  std::string next() {
+// Numbered names match "NET-??.csv", each '?' one character, and count two digits only.
+TEST(ResultFileName, NumbersFromZeroPastTheGreatestPairUpTo99) {
+  test::ScratchDir dir;
+  const auto next = [&] {
     std::string name;
     EXPECT_EQ(result_file_name(dir / "NET.net", true, name), ResultNaming::chosen);
     return name.substr(dir.path().string().size() + 1);
-  }
-  void add(const char* name) { test::write_file(dir.path() / name, "x"); }
-  test::ScratchDir dir;
-};
-
-TEST_F(Numbering, StartsAtZeroAndStepsTheGreatestPair) {
+  };
+  const auto add = [&](std::initializer_list<const char*> names) {
+    for (const char* name : names)
+      test::write_file(dir.path() / name, "x");
+  };
+  add({"NET-1.csv", "NET-123.csv", "NET-55.txt", "OTHER-50.csv", "NET-ab.csv", "NET-7x.csv",
+       "NET-\xe9\xe9.csv"});
   EXPECT_EQ(next(), "NET-00.csv");
-  add("NET-00.csv");
-  add("NET-07.csv");
+  add({"NET-00.csv", "NET-07.csv"});
   EXPECT_EQ(next(), "NET-08.csv");
-  add("NET-09.csv");
+  add({"NET-09.csv"});
   EXPECT_EQ(next(), "NET-10.csv");
-}
-
-TEST_F(Numbering, MatchesEachQuestionMarkToExactlyOneCharacter) {
-  add("NET-1.csv");
-  add("NET-123.csv");
-  add("NET-55.txt");
-  add("OTHER-50.csv");
-  EXPECT_EQ(next(), "NET-00.csv");
-}
-
-TEST_F(Numbering, CountsOnlyTwoDigitNumbersAndEndsAt99) {
-  add("NET-ab.csv");
-  add("NET-7x.csv");
-  add("NET-\xe9\xe9.csv");
-  add("NET-05.csv");
-  EXPECT_EQ(next(), "NET-06.csv");
-  add("NET-99.csv");
+  add({"NET-99.csv"});
   std::string name;
   EXPECT_EQ(result_file_name(dir / "NET.net", true, name), ResultNaming::numbers_used_up);
   EXPECT_EQ(name, dir / "NET-99.csv");

@@ -95,22 +95,9 @@ TEST(IgnoreRules, ReadFromAFileOneALine) {
 
 TEST(Review, IgnoredChangesLeaveTheViewsAndTheExitStatus) {
   ResultModel model;
-  PartRow tp;
-  tp.kind = "ADD";
-  tp.designator = "TP1";
-  model.parts = {tp};
-  PinRow moved;
-  moved.kind = "CHG a lot";
-  moved.designator = "U1";
-  moved.in_ref = moved.in_cmp = true;
-  moved.ref_net = "N$1";
-  moved.cmp_net = "N$2";
-  PinRow open;
-  open.kind = "ERR";
-  open.designator = "U2";
-  open.in_ref = open.in_cmp = true;
-  open.open_unchanged = true;
-  model.pins = {moved, open};
+  model.parts = {{"ADD", "TP1", false, true, "", "", "", ""}};
+  model.pins = {{"CHG a lot", "U1", "", "", true, true, "N$1", "N$2", "", ""},
+                {"ERR", "U2", "", "", true, true, "", "", "", "", true}};  // an unchanged open pin
   model.ref_nets = {{"N$1", {"U1.1", "U3.1"}}};
   model.cmp_nets = {{"N$2", {"U1.1", "U4.1"}}};
   RunReport report;
