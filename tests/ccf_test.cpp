@@ -74,8 +74,8 @@ TEST(ReadCcf, ChangesItsGrammarWithTheFormatOption) {
                        option);
   }
   // With bit 0 any run of characters from 'A' to 'z' is a net keyword, '_' and '[' included.
-  test::expect_reads(FORMAT_CCF,
-                     {{crlf({"$CCF { a_[Z { N : R1(1); } 1X { N : R1(2); } }"}), "", "N:R1.1"}}, 1);
+  test::expect_reads(
+      FORMAT_CCF, {{crlf({"$CCF { Aa_[Zz { N : R1(1); } 1X { N : R1(2); } }"}), "", "N:R1.1"}}, 1);
 }
 
 TEST(ReadCcf, FailsWithoutPinsOnly) {
