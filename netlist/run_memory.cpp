@@ -108,8 +108,9 @@ void RunMemory::Chunks::release(Mark m) {
   if (count_ == 0) return;
   for (std::size_t k = m.chunk + 1; k < count_; ++k)
     items_[k].used = 0;
-  current_ = std::min(m.chunk, count_ - 1);
-  items_[current_].used = m.chunk < count_ ? m.used : 0;
+  // A mark names a chunk there was then, or chunk 0 from its start when there was none.
+  current_ = m.chunk;
+  items_[current_].used = m.used;
 }
 
 void RunMemory::Chunks::give_back() {

@@ -177,7 +177,6 @@ void set_area_labels(const Settings& s) {
 }
 
 int radio_entry(int row, int area) {
-  if (row < 0 || row >= CONTROL_COUNT) return -1;
   const int index = kTable[row].index;
   const bool per_area = (row >= ID_REF_FORMAT_0 && row <= ID_REF_GROUP_END) ||
                         (row >= ID_CMP_FORMAT_0 && row <= ID_CMP_GROUP_END);

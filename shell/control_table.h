@@ -81,7 +81,7 @@ void set_area_label(const Settings& s, int area);
 void set_area_labels(const Settings& s);
 
 // The parameter entry a radio button's group keeps its selection in: per saving area for the
-// two format groups, the row's own entry otherwise.
+// two format groups, the row's own entry otherwise. row is a radio row of the table.
 int radio_entry(int row, int area);
 
 }  // namespace veltrax
