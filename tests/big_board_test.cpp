@@ -92,9 +92,9 @@ TEST_F(BigBoard, WithoutLimitsEveryChangePastTheDefaultCapacitiesIsReported) {
 // Without limits a reader keeps names and lines of any length whole, in every format's grammar.
 TEST(NoLimits, ReadersKeepLongNamesAndLinesWhole) {
   const std::string net(600, 'n');
-  const std::string designator = "U" + std::string(40, '1');
+  const std::string designator = "U" + std::string(43, '1');
   const std::string pin = "PIN" + std::string(30, '9');
-  std::string many;  // a signal line of some 3000 characters
+  std::string many;  // a signal line of some 3000 characters, past the first room mid-pin
   for (int k = 0; k < 300; ++k)
     many += " R" + std::to_string(k) + ".1";
   struct Case {
@@ -123,6 +123,8 @@ TEST(NoLimits, ReadersKeepLongNamesAndLinesWhole) {
     EXPECT_EQ(store.pins[0].pin, pin);
     EXPECT_EQ(read_warnings(store, 0, pins), 0u);
     EXPECT_EQ(pins, c.format == FORMAT_PADS ? 301 : 1);
+    for (int k = 1; k < pins; ++k)  // the signal line grew whole, no pin cut at its first room
+      EXPECT_EQ(store.pins[k].designator, "R" + std::to_string(k - 1));
   }
 }
 
