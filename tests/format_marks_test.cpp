@@ -1,7 +1,6 @@
-// What the seven readers share: the marks that tell a netlist's format from its first bytes
-// (each format's marker claims the files of its own format and none of the others', and
-// detection finds every format), what the error codes of each format's reader mean, and how
-// every reader cuts overlong fields and keeps the capacities of its tables.
+// What the seven readers share beyond the cases of tests/reader_cases/: marks that must be whole,
+// what the error codes of each format's reader mean, and how every reader keeps the capacities of
+// its tables and a condensing reader the room of its text buffer.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -13,59 +12,6 @@
 
 namespace veltrax {
 namespace {
-
-struct Sample {
-  int format;  // -1: a file of no format
-  const char* text;
-};
-
-const Sample kSamples[] = {
-    {FORMAT_CADVANCE, "/* A */\r\n$NET_LIST {\r\n comp {\r\n  U1 [74HC00] {SO14};\r\n }\r\n}\r\n"},
-    {FORMAT_CADVANCE,
-     "/* board */\r\n$NET_LIST {\r\n comp { U1 [74HC00] {SO14}; }\r\n"
-     " nets { GND = {U1-7, R1-2}; }\r\n}\r\n"},
-    {FORMAT_MM2, "$PTS\r\nDIP14 ! 74HC00 ; U1\r\n$NET\r\nGND; U1-7\r\n$END\r\n"},
-    {FORMAT_MM2, "$PTS\r\nDIP14 ! 74HC00 ; U1\r\n$NETS\r\nGND; U1-7, R1-2\r\n$END\r\n"},
-    {FORMAT_MM2, "  $NET\nGND; U1-7\n"},
-    {FORMAT_CADLUS, "GND U1 7\r\nGND R1 2\r\n"},
-    {FORMAT_CADLUS, "==== NETS ====\r\n--------------------\r\n GND U1-7 R1-2 \r\n"},
-    {FORMAT_CADLUS, " T\n------------\n GND U1-7 \n"},  // LF after a dash: its own line mark
-    {FORMAT_PROTEL, "[\r\nU1\r\nSO14\r\n74HC00\r\n]\r\n(\r\nGND\r\nU1-7\r\n)\r\n"},
-    {FORMAT_PROTEL, "PROTEL NETLIST 2.0\r\n[\r\nDESIGNATOR\r\nU1\r\n]\r\n"},
-    {FORMAT_PROTEL, "(\nGND\nU1-7\nR1-2\n)\n"},
-    {FORMAT_TELESIS, "$PACKAGES\r\nDIP14 ! 74HC00 ; U1\r\n$NETS\r\nGND ; U1.7\r\n$END\r\n"},
-    {FORMAT_TELESIS,
-     "(Allegro netlister)\n$PACKAGES\n! DIP14! 74HC00; U1\n$NETS\nGND; U1.7,\n R1.2\n$END\n"},
-    {FORMAT_TELESIS,
-     "(NETLIST)\r\n(Source: x)\r\n$PACKAGES\r\n! 'R0603' ! '1k' ; R1,\r\n\tR2\r\n$NETS\r\n"},
-    {FORMAT_TELESIS, "$NETS\r\nGND ; U1.7 R1.2\r\n$END\r\n"},
-    {FORMAT_CCF, "$CCF {\r\n DEFINITION {\r\n  74HC00.SO14 : U1;\r\n }\r\n}\r\n"},
-    {FORMAT_CCF, "  $CCF{ NET{ DAD001: IC1(1),XTAL1(1);} }"},
-    {FORMAT_PADS, "*PADS-PCB*\r\n*PART*\r\nU1 74HC00@SO14\r\n*NET*\r\n*SIGNAL* GND\r\nU1.7\r\n"},
-    {FORMAT_PADS, "header\n*PART*\n"},
-    {FORMAT_PADS, "  *SIGNAL* A"},
-    {-1, "x *PART*"},
-    {-1, "hello world\r\n"},
-    {-1, "GND U1 7\r\nGND  R1 2\r\n"},           // a second blank
-    {-1, "GND U1 7"},                            // no whole line
-    {-1, " T\r\n----------\r\n GND U1-7 \r\n"},  // the rule's CR is dropped, its LF comes first
-    {-1, "-----------\r\nGND U1-7 \r\n"},        // no blank before the net
-    {-1, "x $PTS\r\n$NET_\r\n"},
-    {-1, ""},
-};
-
-TEST(FormatMarks, EachMarkerClaimsItsOwnFormatOnlyAndDetectionFindsIt) {
-  for (int format = 0; format < FORMAT_COUNT; ++format) {
-    const auto looks_like = format_at(format).looks_like;
-    ASSERT_NE(looks_like, nullptr) << format_at(format).name;
-    for (const Sample& s : kSamples) {
-      EXPECT_EQ(looks_like(s.text), s.format == format)
-          << format_at(format).name << " on " << s.text;
-    }
-  }
-  for (const Sample& s : kSamples)
-    EXPECT_EQ(detect_format(s.text), s.format) << s.text;
-}
 
 TEST(FormatMarks, NeedWholeMarks) {
   // A '[' or '(' that is not a whole line is no mark, nor is a block that is never closed.
@@ -93,44 +39,6 @@ TEST(FormatList, TellsWhatEachErrorCodeMeans) {
   }
   EXPECT_EQ(failure_meaning(FORMAT_PADS, READ_NO_FORMAT, false), nullptr);
   EXPECT_NE(failure_meaning(FORMAT_COUNT, READ_NO_FORMAT, true), nullptr);
-}
-
-// Every field longer than its room is cut, and the field after it is read right.
-TEST(Readers, CutOverlongFields) {
-  using namespace test;
-  const std::string pin = LONG_DESIGNATOR + "-" + LONG_PIN;
-  const struct {
-    int format;
-    std::string text;
-  } cases[] = {
-      {FORMAT_CADVANCE, "$NET_LIST{comp{" + LONG_DESIGNATOR + "[" + LONG_VALUE + "]{" +
-                            LONG_FOOTPRINT + "};R1[v]{f};}nets{" + LONG_NET + "={" + pin +
-                            ",R1-2};}}"},
-      {FORMAT_MM2, crlf({"$PTS", LONG_FOOTPRINT + "!" + LONG_VALUE + ";" + LONG_DESIGNATOR,
-                         "f!v;R1", "$NET", LONG_NET + ";" + pin + ",R1-2", "$END"})},
-      {FORMAT_CADLUS,
-       crlf({LONG_NET + " " + LONG_DESIGNATOR + " " + LONG_PIN, LONG_NET + " R1 2"})},
-      {FORMAT_CADLUS, crlf({"==", "-----------", " " + LONG_NET + " " + pin + " R1-2 "})},
-      {FORMAT_PROTEL,
-       crlf({"[", LONG_DESIGNATOR, LONG_FOOTPRINT, LONG_VALUE, "]", "[", "DESIGNATOR", "R1",
-             "FOOTPRINT", "f", "PARTTYPE", "v", "]", "(", LONG_NET, pin + " x", "R1-2", ")"})},
-      {FORMAT_TELESIS,
-       crlf({"$PACKAGES", LONG_FOOTPRINT + "!" + LONG_VALUE + ";" + LONG_DESIGNATOR, "f!v;R1",
-             "$NETS", LONG_NET + ";" + LONG_DESIGNATOR + "." + LONG_PIN + " R1.2"})},
-      {FORMAT_CCF,
-       crlf({"$CCF {", "DEFINITION {",
-             LONG_VALUE + "." + LONG_FOOTPRINT + " : " + LONG_DESIGNATOR + ";", "v.f : R1;", "}",
-             "NET {", LONG_NET + " : " + LONG_DESIGNATOR + "(" + LONG_PIN + "), R1(2);", "}",
-             "}"})},
-      {FORMAT_PADS,
-       crlf({"*PART*", LONG_DESIGNATOR + " " + LONG_VALUE + "@" + LONG_FOOTPRINT, "R1 v@f", "*NET*",
-             "*SIGNAL* " + LONG_NET, LONG_DESIGNATOR + "." + LONG_PIN + " R1.2"})},
-  };
-  for (const auto& c : cases) {
-    const ReadText r(c.format, c.text);
-    EXPECT_EQ(r.parts(), c.format == FORMAT_CADLUS ? "" : CUT_PART + " R1|v|f") << c.text;
-    EXPECT_EQ(r.pin_list(), CUT_PIN + " " + LONG_NET.substr(0, NET_ROOM) + ":R1.2") << c.text;
-  }
 }
 
 // A part or pin past a full table is dropped without touching the records kept, and counted
@@ -176,6 +84,37 @@ TEST(Readers, KeepTheCapacitiesAndCountWhatTheyDrop) {
       EXPECT_EQ(r.parts().substr(r.parts().rfind(' ') + 1), "R5999|1k|f") << name;
     }
   }
+}
+
+TEST(ReadMm2, NeverWritesPastTheBufferWhenALineDoesNotFit) {
+  // Lines of 401 condensed characters bring the text to 5 characters short of full; of the
+  // next line only 5 characters fit, and the lines after it are not read.
+  std::string text = "$NET\r\n";
+  const int room_left = static_cast<int>(READER_BUFFER_ROOM) - 5 - 5;
+  for (int i = 0; i < room_left / 401; ++i)
+    text += std::string(400, 'x') + "\r\n";
+  text += std::string(room_left % 401 - 1, 'x') + "\r\n";
+  test::ReadText r(FORMAT_MM2, text + std::string(400, 'y') + "\r\n" + "more\r\n");
+  const std::string& condensed = test::last_condensed();
+  ASSERT_EQ(condensed.size(), READER_BUFFER_ROOM);
+  EXPECT_EQ(condensed.substr(READER_BUFFER_ROOM - 6), "\ryyyyy");
+  EXPECT_EQ(r.result, MM2_NET_NAME_NOT_ENDED);  // the only net name has no ';'
+}
+
+TEST(ReadTelesis, FillsTheTextBufferToItsEndAndNoFurther) {
+  // Lines of 499 condensed characters: the line that reaches the end of the buffer is cut
+  // there, and nothing after it is read.
+  std::string line = "N;";
+  for (int i = 0; i < 124; ++i)
+    line += "A.1 ";
+  std::string text = "$NETS\r\n";
+  for (std::size_t i = 0; i < READER_BUFFER_ROOM / 499 + 2; ++i)
+    text += line + "\r\n";
+  test::ReadText r(FORMAT_TELESIS, text + "$END\r\n");
+  const std::string& condensed = test::last_condensed();
+  ASSERT_EQ(condensed.size(), static_cast<std::size_t>(READER_BUFFER_ROOM));
+  EXPECT_EQ(condensed.substr(0, 6 + 499), "$NETS\r" + line + "\r");
+  EXPECT_EQ(r.pins, PIN_CAPACITY);
 }
 
 }  // namespace
