@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "compare/run.h"
 #include "netlist/input.h"
@@ -171,6 +173,26 @@ TEST_F(BigBoard, AnyMemoryRequestThatFailsEndsTheRunWithItsMessage) {
       EXPECT_NE(test::read_file(dir / "cmp.csv"), "earlier");
     }
   }
+}
+
+// A run's chunks grow four times at a step, so that a run takes few of them whatever its size.
+TEST(RunMemoryChunks, GrowFourTimesAtAStep) {
+  RunMemory memory;
+  memory.allocate(1);
+  std::vector<std::size_t> chunks;
+  for (std::size_t held = memory.held(); chunks.size() < 3; held = memory.held()) {
+    while (memory.held() == held)
+      memory.allocate(1024);
+    chunks.push_back(memory.held() - held);
+  }
+  EXPECT_EQ(chunks[1], 4 * chunks[0]);
+  EXPECT_EQ(chunks[2], 4 * chunks[1]);
+  // Every request aligned, also when each goes through the tests' count of requests.
+  RunMemory::fail_after(1000);
+  memory.allocate(3, 1);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(memory.allocate(8, 8)) % 8, 0u);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(memory.allocate(16)) % alignof(std::max_align_t), 0u);
+  RunMemory::fail_after(-1);
 }
 
 }  // namespace
