@@ -25,11 +25,7 @@ struct PartCounts {
 
 // The part counters in the order of the summaries, with their labels there; the second to the
 // fourth are the changes, in parentheses.
-struct PartCounter {
-  const char* label;
-  int PartCounts::*count;
-};
-inline constexpr PartCounter PART_COUNTERS[] = {
+inline constexpr SummaryCounter<PartCounts> PART_COUNTERS[] = {
     {"same", &PartCounts::same},   {"value", &PartCounts::value}, {"both", &PartCounts::both},
     {"pcb", &PartCounts::pcb},     {"add", &PartCounts::add},     {"delete", &PartCounts::del},
     {"error", &PartCounts::error},

@@ -42,6 +42,12 @@ const PartRecord* find_part(const PartTable& parts, int count, const char* desig
   return found != end && std::strcmp(found->designator, designator) == 0 ? found : nullptr;
 }
 
+// A pin before the pairing pass has found anything about it.
+void start_clean(PinRecord& p) {
+  p.state = PinState::ordinary;
+  p.change_mark = 0;
+}
+
 // A pin that the other netlist lacks under its designator and name. Its entry leaves its net's
 // member list when its part is on one side only, or becomes its part's wildcard entry, unless a
 // diode or transistor mapping explains it. Returns the positions a mapping consumed on each side
@@ -206,9 +212,9 @@ void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp
   // Every run starts clean, the record just after the last one included: records that a
   // mapping passes over are never reached by the merge.
   for (int k = 0; k <= ref_pins; ++k)
-    ref.pins[k].state = PinState::ordinary, ref.pins[k].change_mark = 0;
+    start_clean(ref.pins[k]);
   for (int k = 0; k <= cmp_pins; ++k)
-    cmp.pins[k].state = PinState::ordinary, cmp.pins[k].change_mark = 0;
+    start_clean(cmp.pins[k]);
 
   int i = 0;
   int j = 0;
@@ -217,8 +223,8 @@ void pair_pins(NetlistStore& ref, int ref_parts, int ref_pins, NetlistStore& cmp
     PinRecord& c = t.cmp[j];
     const int order =
         merge_order(i < ref_pins, j < cmp_pins, r.designator, r.pin, c.designator, c.pin);
-    r.state = c.state = PinState::ordinary;
-    r.change_mark = c.change_mark = 0;
+    start_clean(r);
+    start_clean(c);
     if (order == 0) {
       int step = 1;
       if (!c.alone_on_net() && std::strcmp(r.net, c.net) != 0) {
@@ -319,7 +325,7 @@ std::string pins_summary_message(const PinCounts& n) {
 
 int PinCounts::rows() const {
   int total = 0;
-  for (const PinCounter& c : PIN_COUNTERS)
+  for (const auto& c : PIN_COUNTERS)
     total += this->*c.count;
   return total - same;
 }

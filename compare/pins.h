@@ -37,11 +37,7 @@ struct PinCounts {
 
 // The pin counters in the order of the summaries, with their labels there; the short forms
 // show the first two.
-struct PinCounter {
-  const char* label;
-  int PinCounts::*count;
-};
-inline constexpr PinCounter PIN_COUNTERS[] = {
+inline constexpr SummaryCounter<PinCounts> PIN_COUNTERS[] = {
     {"same", &PinCounts::same},
     {"net name", &PinCounts::net_name},
     {"pin exchange", &PinCounts::pin_exchange},

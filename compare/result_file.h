@@ -11,6 +11,13 @@ namespace veltrax {
 // The result file is written by a text file writer: whole or not at all, with CR LF line ends.
 using ResultWriter = TextFileWriter;
 
+// A counter of a summary (a member of Counts) and its label there.
+template <class Counts>
+struct SummaryCounter {
+  const char* label;
+  int Counts::*count;
+};
+
 enum class ResultNaming {
   chosen,
   too_long,         // more than RESULT_NAME_ROOM characters

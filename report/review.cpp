@@ -103,18 +103,24 @@ std::vector<std::string_view> members_of_counted(std::string_view counted) {
   return entries;
 }
 
-std::vector<Counter> part_counters(const PartCounts& n) {
+namespace {
+
+template <class Counts, std::size_t N>
+std::vector<Counter> counters(const Counts& n, const SummaryCounter<Counts> (&table)[N]) {
   std::vector<Counter> out;
-  for (const PartCounter& c : PART_COUNTERS)
+  for (const SummaryCounter<Counts>& c : table)
     out.push_back({c.label, n.*c.count});
   return out;
 }
 
+}  // namespace
+
+std::vector<Counter> part_counters(const PartCounts& n) {
+  return counters(n, PART_COUNTERS);
+}
+
 std::vector<Counter> pin_counters(const PinCounts& n) {
-  std::vector<Counter> out;
-  for (const PinCounter& c : PIN_COUNTERS)
-    out.push_back({c.label, n.*c.count});
-  return out;
+  return counters(n, PIN_COUNTERS);
 }
 
 std::vector<NetChange> net_view(const std::vector<Net>& ref, const std::vector<Net>& cmp) {
