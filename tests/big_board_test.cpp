@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "compare/run.h"
-#include "netlist/input.h"
 #include "netlist/reader.h"
 #include "netlist/run_memory.h"
 #include "support.h"
@@ -89,45 +88,6 @@ TEST_F(BigBoard, WithoutLimitsEveryChangePastTheDefaultCapacitiesIsReported) {
   for (const char* row : past_the_defaults)
     EXPECT_NE(rows.find(row), std::string::npos) << row;
   EXPECT_EQ(RunMemory::held_by_all(), 0u);
-}
-
-// Without limits a reader keeps names and lines of any length whole, in every format's grammar.
-TEST(NoLimits, ReadersKeepLongNamesAndLinesWhole) {
-  const std::string net(600, 'n');
-  const std::string designator = "U" + std::string(43, '1');
-  const std::string pin = "PIN" + std::string(30, '9');
-  std::string many;  // a signal line of some 3000 characters, past the first room mid-pin
-  for (int k = 0; k < 300; ++k)
-    many += " R" + std::to_string(k) + ".1";
-  struct Case {
-    int format;
-    std::string text;
-  } cases[] = {
-      {FORMAT_PADS, "*PADS-PCB*\r\n*NET*\r\n*SIGNAL* " + net + "\r\n" + designator + "." + pin +
-                        many + "\r\n*END*\r\n"},
-      {FORMAT_CADLUS, net + " " + designator + " " + pin + "\r\n"},
-      {FORMAT_PROTEL, "(\r\n" + net + "\r\n" + designator + "-" + pin + "\r\n)\r\n"},
-      {FORMAT_TELESIS, "$NETS\r\n" + net + "; " + designator + "." + pin + "\r\n$END\r\n"},
-      {FORMAT_MM2, "$NET\r\n" + net + "; " + designator + "-" + pin + "\r\n$END\r\n"},
-      {FORMAT_CCF,
-       "$CCF {\r\n NET {\r\n  " + net + " : " + designator + "(" + pin + ");\r\n }\r\n}\r\n"},
-      {FORMAT_CADVANCE, "$NET_LIST {\r\n nets {\r\n  " + net + " = {" + designator + "-" + pin +
-                            "};\r\n }\r\n}\r\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(format_at(c.format).name);
-    test::TestStore store(NO_LIMITS);
-    InputFile in(c.text);
-    int pins = 0;
-    ASSERT_GE(read_netlist(c.format, in, store, pins, 0), 0);
-    EXPECT_EQ(store.pins[0].net, net);
-    EXPECT_EQ(store.pins[0].designator, designator);
-    EXPECT_EQ(store.pins[0].pin, pin);
-    EXPECT_EQ(read_warnings(store, 0, pins), 0u);
-    EXPECT_EQ(pins, c.format == FORMAT_PADS ? 301 : 1);
-    for (int k = 1; k < pins; ++k)  // the signal line grew whole, no pin cut at its first room
-      EXPECT_EQ(store.pins[k].designator, "R" + std::to_string(k - 1));
-  }
 }
 
 // Every request for memory of a run fails in turn, in both modes and for a line reader and a

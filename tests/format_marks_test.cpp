@@ -1,6 +1,6 @@
-// What the seven readers share beyond the cases of tests/reader_cases/: marks that must be whole,
-// what the error codes of each format's reader mean, and how every reader keeps the capacities of
-// its tables and a condensing reader the room of its text buffer.
+// What the seven readers share beyond the cases of tests/reader_cases/: what the error codes of
+// each format's reader mean, and how every reader keeps the capacities of its tables and a
+// condensing reader the room of its text buffer.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -12,17 +12,6 @@
 
 namespace veltrax {
 namespace {
-
-TEST(FormatMarks, NeedWholeMarks) {
-  // A '[' or '(' that is not a whole line is no mark, nor is a block that is never closed.
-  EXPECT_FALSE(looks_like_protel("(header)\r\n[x]\r\n]\r\n"));
-  EXPECT_FALSE(looks_like_protel("[\r\nU1\r\n"));
-  EXPECT_FALSE(looks_like_protel(")\r\n(\r\n"));
-  EXPECT_TRUE(looks_like_protel(" [ \t\r\nU1\r\n]"));
-  EXPECT_FALSE(looks_like_ccf("x $CCF {\r\n"));
-  EXPECT_FALSE(looks_like_telesis("x $PACKAGES\r\n"));
-  EXPECT_FALSE(looks_like_telesis("$PTS\r\n$NETS\r\n"));
-}
 
 // A reader's own codes, -9 for every format and -1 outside the list have a meaning in both
 // languages, a short phrase; any other code has none.

@@ -1,10 +1,9 @@
-// The terminal listing of a review: its sections, what it folds, its counts-only and Japanese
-// forms, its colour, and that no name of a netlist reaches the terminal as a control (how it
-// wraps is the golden case long_member_list's).
+// The terminal listing of a review: its sections, what it folds, its Japanese form, its colour, and
+// that no name of a netlist reaches the terminal as a control (how it wraps is the golden case
+// long_member_list's).
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -70,14 +69,6 @@ Review sample() {
   return r;
 }
 
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
-}
-
 TEST(Listing, GivesTheSectionsInOrderAndFoldsUnchangedOpenPinsIntoOneCountedLine) {
   const std::string text = review_listing(sample(), {});
   std::size_t at = 0;
@@ -112,18 +103,6 @@ TEST(Listing, ShowsALongMemberListOnceAndPointsTheOtherRowsAtIt) {
   const std::string html = review_html(r);
   EXPECT_EQ(html.find("U8.150"), html.rfind("U8.150"));
   EXPECT_NE(html.find("150 pins, as listed at <a href=\"#list-0\">U8.1</a>"), std::string::npos);
-}
-
-TEST(Listing, StatGivesTheInputsAndTheCountsAlone) {
-  ListingStyle style;
-  style.counts_only = true;
-  const std::vector<std::string> lines = lines_of(review_listing(sample(), style));
-  ASSERT_EQ(lines.size(), 7u);
-  EXPECT_EQ(lines[2], "Parts: added 1, value 1, unchanged 2");
-  EXPECT_EQ(lines[3], "Nets: renamed 1, changed 1");
-  EXPECT_EQ(lines[4], "Pins: added 1, deleted 1, unchanged 7");
-  EXPECT_EQ(lines[5].rfind("Unchanged open pins: 2 (", 0), 0u);
-  EXPECT_EQ(lines[6], "Ignored: net changes 1");
 }
 
 TEST(Listing, SpeaksJapaneseAndDecodesShiftJisNames) {

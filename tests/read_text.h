@@ -26,11 +26,13 @@ inline const bool condensed_text_watched = [] {
 }();
 
 struct ReadText {
-  std::unique_ptr<TestStore> store = new_store();
+  std::unique_ptr<TestStore> store;
   int result = 0;
   int pins = -1;  // pin_count; stays -1 when the reader leaves it alone
 
-  ReadText(int format, std::string_view text, int format_option = 0) {
+  ReadText(int format, std::string_view text, int format_option = 0,
+           const Limits& limits = DEFAULT_LIMITS)
+      : store(new_store(limits)) {
     InputFile in(text);
     result = read_netlist(format, in, *store, pins, format_option);
   }
