@@ -2,99 +2,43 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
+#include <sstream>
 
+#include "case_file.h"
 #include "shell/parameter_file.h"
 #include "shell_support.h"
 
 namespace veltrax::test {
 namespace {
 
-// The count lines and entries of a file, up to its first text.
-std::string header(int entries, int texts) {
-  const std::string whole = parameter_file({}, {}, entries, 0);
-  return whole.substr(0, whole.size() - 3) + std::to_string(texts) + "\r\n";
-}
-
-TEST(ParameterFile, ReadsFilesOfEveryShape) {
-  const std::string long_text(SLOT_SIZE + 20, 'y');
-  const struct {
-    const char* name;
-    std::string bytes;
-    std::map<int, int> params;  // the entries and texts looked at
-    std::map<int, std::string> slots;
-  } cases[] = {
-      {"forty-two entries: two lines ignored, then the text count",
-       parameter_file({{PARAM_LAYOUT, 1}, {39, 9}, {40, 77}, {41, 88}}, {{0, "a.net"}}, 42),
-       {{39, 9}},
-       {{0, "a.net"}}},
-      {"thirty-eight entries: 38 and 39 stay 0",
-       parameter_file({{PARAM_LAYOUT, 1}, {37, 4}}, {{1, "c.net"}}, 38),
-       {{37, 4}, {38, 0}},
-       {{1, "c.net"}}},
-      {"forty-one entries and no more: the first text stays empty",
-       "41\r\n1\r\n" + std::string(39, '\n') + "1094795585\r\n",
-       {{0, 1}},
-       {{0, ""}}},
-      {"ending inside the entries: no text is read",
-       "40\r\n1\r\n-2\r\n",
-       {{0, 1}, {1, -2}, {2, 0}},
-       {}},
-      {"ending inside the texts keeps what was read",
-       header(40, 40) + "first\r\nsecond\r\n",
-       {},
-       {{1, "second"}, {2, ""}}},
-      {"lines after the texts counted are not read",
-       header(40, 1) + "one\r\ntwo\r\n",
-       {},
-       {{0, "one"}, {1, ""}}},
-      {"a last line without its line end is read whole",
-       header(40, 40) + "\r\nlast",
-       {},
-       {{1, "last"}}},
-      {"0x07 is a line feed, CR LF a line end, a lone CR a byte",
-       header(40, 40) + "two\x07lines\r\nend\r\r\nmid\rdle\r\n",
-       {},
-       {{0, "two\nlines"}, {1, "end\r"}, {2, "mid\rdle"}}},
-      {"LF-only line ends read the same", "40\n1\n", {{0, 1}}, {}},
-      {"numbers as the C library reads them, held to 32 bits",
-       "7\r\n  -12abc\r\n+7\r\n99999999999\r\n-99999999999\r\nx5\r\n\r\n\t3\r\n",
-       {{0, -12}, {1, 7}, {2, INT_MAX}, {3, INT_MIN}, {4, 0}, {5, 0}, {6, 3}},
-       {}},
-      {"a line too long for a slot is cut and the next line stays in place",
-       header(40, 40) + long_text + "\r\nnext\r\n",
-       {},
-       {{0, long_text.substr(0, SLOT_SIZE - 1)}, {1, "next"}}},
-      {"texts beyond the fortieth are ignored",
-       parameter_file({}, {{39, "last"}}, 40, 43),
-       {},
-       {{39, "last"}}},
-      {"a huge count ends at the file's end", "2000000000\r\n1\r\n2\r\n", {{0, 1}, {1, 2}}, {}},
-      {"a negative count reads no line", "-5\r\n3\r\nx\r\n", {{0, 0}}, {{0, "x"}}},
-      {"an empty file", "", {{0, 0}}, {}},
-      {"the earlier layout moves option, area, messages and results",
-       parameter_file({{18, 1}, {19, 4}},
-                      {{8, "shown"}, {12, "area 4"}, {13, "r0.csv"}, {17, "r4.csv"}}),
-       {{PARAM_AUTO_INC, 1}, {PARAM_AREA, 4}, {18, 0}, {19, 0}},
-       {{SLOT_DISPLAYED_MESSAGE, "shown"},
-        {area_message_slot(3), "area 4"},
-        {result_path_slot(0), "r0.csv"},
-        {result_path_slot(4), "r4.csv"},
-        {8, ""},
-        {12, ""},
-        {13, ""},
-        {17, ""}}},
-  };
+// The cases of tests/parameter_cases.txt.
+TEST(ParameterFile, ReadsFilesOfEveryShapeAndFixesThemUp) {
   ScratchDir dir;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    write_file(dir / "p.ini", c.bytes);
+  const std::string path = dir / "p.ini";
+  for (const Case& c : read_cases("parameter_cases.txt", [](const std::string& key) {
+         return key == "load" || key == "fix";
+       })) {
+    SCOPED_TRACE(c.where);
+    std::map<int, int> entries;  // of a "fix" case: N=V pairs
+    std::istringstream pairs(c.text);
+    for (int i, v; pairs >> i && pairs.get() == '=' && pairs >> v;)
+      entries[i] = v;
+    write_file(path, c.kind == "fix" ? parameter_file(entries, {}) : c.text);
     auto s = new_settings();
-    EXPECT_TRUE(load_parameter_file(*s, (dir / "p.ini").c_str()));
-    for (const auto& [i, v] : c.params)
-      EXPECT_EQ(s->param[i], v) << "entry " << i;
-    for (const auto& [i, text] : c.slots)
-      EXPECT_EQ(s->slot[i], text) << "text " << i;
+    EXPECT_TRUE(load_parameter_file(*s, path.c_str()));
+    if (c.kind == "fix") apply_fixups(*s);
+    for (const auto& [key, value] : c.expected) {
+      int i = -1;
+      if (std::sscanf(key.c_str(), "entry %d", &i) == 1) {
+        EXPECT_EQ(std::to_string(s->param[i]), value) << key;
+      } else if (std::sscanf(key.c_str(), "text %d", &i) == 1) {
+        EXPECT_EQ(s->slot[i], value) << key;
+      } else {
+        bad_case(c.where, "unknown key " + key);
+      }
+    }
   }
   EXPECT_FALSE(load_parameter_file(*new_settings(), (dir / "missing.ini").c_str()));
 }
@@ -119,37 +63,6 @@ TEST(ParameterFile, AnyBytesLoadIntoTerminatedTextsAndValuesInRange) {
       ASSERT_LT(strnlen(s->slot[i], SLOT_SIZE), std::size_t{SLOT_SIZE}) << round;
     ASSERT_TRUE(s->param[PARAM_LANGUAGE] == 0 || s->param[PARAM_LANGUAGE] == 1);
     ASSERT_TRUE(s->param[PARAM_AREA] >= 0 && s->param[PARAM_AREA] < AREA_COUNT);
-  }
-}
-
-TEST(ParameterFile, FixUpsKeepEveryValueInItsRange) {
-  const struct {
-    std::map<int, int> params;
-    std::map<int, int> expected;
-    const char* option_text;
-  } cases[] = {
-      {{{PARAM_LANGUAGE, 2}}, {{PARAM_LANGUAGE, 0}, {PARAM_LAYOUT, 1}}, "0"},
-      {{{PARAM_LANGUAGE, -1}}, {{PARAM_LANGUAGE, 0}}, "0"},
-      {{{PARAM_LANGUAGE, 1}}, {{PARAM_LANGUAGE, 1}}, "0"},
-      {{{PARAM_AREA, 9}, {PARAM_AUTO_INC, 1}}, {{PARAM_AREA, 0}, {PARAM_AUTO_INC_MASK, 1}}, "0"},
-      {{{PARAM_AREA, -3}}, {{PARAM_AREA, 0}}, "0"},
-      {{{PARAM_AREA, 8}}, {{PARAM_AREA, 0}}, "0"},
-      {{{PARAM_AREA, 7}, {PARAM_AUTO_INC, 1}}, {{PARAM_AREA, 7}, {PARAM_AUTO_INC_MASK, 0x80}}, "0"},
-      {{{PARAM_AREA, 2}, {PARAM_AUTO_INC, 1}}, {{PARAM_AUTO_INC_MASK, 4}}, "0"},
-      {{{PARAM_AREA, 1}, {PARAM_AUTO_INC_MASK, 0xff}}, {{PARAM_AUTO_INC_MASK, 0xfd}}, "0"},
-      {{{PARAM_FORMAT_OPTION, 3}}, {{PARAM_FORMAT_OPTION, 3}}, "3"},
-      {{{PARAM_FORMAT_OPTION, 12}}, {}, "<"},
-      {{{PARAM_FORMAT_OPTION, -48}}, {}, ""},
-      {{{PARAM_FORMAT_OPTION, INT_MAX}}, {}, "/"},
-  };
-  for (const auto& c : cases) {
-    auto s = new_settings();
-    for (const auto& [i, v] : c.params)
-      s->param[i] = v;
-    apply_fixups(*s);
-    for (const auto& [i, v] : c.expected)
-      EXPECT_EQ(s->param[i], v) << "entry " << i;
-    EXPECT_STREQ(s->slot[SLOT_FORMAT_OPTION_TEXT], c.option_text);
   }
 }
 
