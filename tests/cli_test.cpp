@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "netlist/limits.h"
+#include "case_file.h"
 #include "support.h"
 
 namespace veltrax {
@@ -43,69 +43,26 @@ class Cli : public ::testing::Test {
   test::ScratchDir dir;
 };
 
-// What a run says and its exit status: 0 the same, 1 differences, 2 trouble. A failure says
-// nothing on standard output, and one line on standard error per problem.
+// The cases of tests/cli_cases.txt, then what a run leaves in the folder.
 TEST_F(Cli, ExitsWithZeroOneOrTwoAndSaysWhy) {
-  test::write_file(dir / "renamed.net",
-                   test::pads_netlist("R1 10k@R0603\nU1 LM358@SO8", "VSS: R1.1 U1.4"));
-  test::write_file(dir / "long.net",
-                   test::pads_netlist("R1 1k", std::string(NET_ROOM, 'N') + ": R1.1 R1.2"));
-  test::write_file(dir / "empty.net", "");
-  std::filesystem::create_directory(dir / "folder");
-  test::write_file(dir / "bad.net", "*PADS*\r\n*NET*\r\n*SIGNAL*\r\n");
-  test::write_file(dir / "nul.net", std::string(1, '\0'));  // no line read: none named
-  // The first line is shown with every byte a terminal could take as a command escaped.
-  test::write_file(dir / "plain.txt", "hello \x1b]0;owned\x07\x9b\\ \r\nsecond line\n");
-  const std::string cut =
-      "veltrax_diffr: warning: long.net: names that fill their room (designator 20, pin 10, net 50 "
-      "bytes) may have been cut; names alike up to there are compared as one.\n";
-  // out and err: the whole text, or with a leading '*' a part of it; null: not looked at.
-  const struct {
-    std::string args;
-    int status;
-    const char* out;
-    std::string err;
-  } cases[] = {
-      {"ref.net ref.net", 0,
-       "Parts: same=2\nPins : same=2, net name=0\nCompleted\nResult file: ref.csv\n", ""},
-      {"-q ref.net cmp.net", 1, "", ""},
-      {"ref.net renamed.net", 1,  // pin rows alone
-       "Parts: same=2\nPins : same=0, net name=2\nCompleted\nResult file: renamed.csv\n", ""},
-      {"-q long.net long.net", 0, "", cut + cut},  // cut names are no difference by themselves
-      {"nothing.net folder", 2, "",
-       "veltrax_diffr: nothing.net: cannot read the netlist: No such file or directory\n"
-       "veltrax_diffr: folder: is a directory\n"},
-      {"ref.net empty.net", 2, "", "veltrax_diffr: empty.net: is empty\n"},
-      {"ref.net cmp.net --output=cmp.net", 2, "", "*would replace a netlist"},
-      {"ref.net bad.net", 2, "",
-       "veltrax_diffr: bad.net:3: format error -2: a '*SIGNAL*' line has no net name (read as "
-       "PADS)\n"},
-      {"-f pads ref.net nul.net", 2, "",
-       "veltrax_diffr: nul.net: format error -9: nothing was read, or no pin was found (read as "
-       "PADS)\n"},
-      {"ref.net plain.txt", 2, "",
-       "veltrax_diffr: plain.txt: cannot tell the netlist format from its first line \"hello "
-       "\\x1B]0;owned\\x07\\x9B\\x5C \"; name it with --format\n"},
-      {"-f pads ref.net plain.txt", 2, "", "*format error -9"},
-      {"--help", 0, nullptr, ""},
-  };
   const auto matches = [](const std::string& actual, const std::string& expected) {
-    return expected[0] == '*' ? actual.find(expected.substr(1)) != std::string::npos
-                              : actual == expected;
+    return expected.starts_with('*') ? actual.find(expected.substr(1)) != std::string::npos
+                                     : actual == expected;
   };
-  for (const auto& c : cases) {
-    const Outcome o = run(c.args);
-    EXPECT_EQ(o.status, c.status) << c.args;
-    if (c.out != nullptr) {
-      EXPECT_TRUE(matches(o.out, c.out)) << c.args << "\n" << o.out;
+  for (const test::Case& c : test::read_cases("cli_cases.txt", [](const std::string& key) {
+         return key == "run" || key.starts_with("file ");
+       })) {
+    SCOPED_TRACE(c.where);
+    if (c.kind != "run") {
+      test::write_file(dir / c.kind.substr(5), c.text);
+      continue;
     }
-    EXPECT_TRUE(matches(o.err, c.err)) << c.args << "\n" << o.err;
-  }
-  for (const char* args : {"", "ref.net", "a b c", "-f nope a b", "-x 12 a b", "-l fr a b",
-                           "--bogus a b", "-n -o x a b", "-o"}) {
-    const Outcome o = run(args);
-    EXPECT_EQ(o.status, 2) << args;
-    EXPECT_NE(o.err.find("Try 'veltrax_diffr --help'"), std::string::npos) << args;
+    const Outcome o = run(c.text);
+    EXPECT_EQ(std::to_string(o.status), c.expected.at("status"));
+    if (c.expected.contains("out")) {
+      EXPECT_TRUE(matches(o.out, c.expected.at("out"))) << o.out;
+    }
+    EXPECT_TRUE(matches(o.err, c.expected.at("err"))) << o.err;
   }
   EXPECT_EQ(test::read_file(dir / "cmp.net"), kCmp);  // not replaced by a result
   run("-n ref.net cmp.net");
