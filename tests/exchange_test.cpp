@@ -1,87 +1,54 @@
-// The decisions for exchanged and differently named pins, as tables of cases.
+// The decisions for exchanged and differently named pins, and the designators that take part.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
+#include "case_file.h"
 #include "compare/exchange.h"
 
 namespace veltrax {
 namespace {
 
-// A pattern from the equal net names, written as "xy" pairs (R[i+x] and C[j+y] share a net), and
-// the net sizes of both sides.
-CrossPattern pattern(const std::string& equal, std::array<int, 3> ref_size = {2, 2, 2},
-                     std::array<int, 3> cmp_size = {2, 2, 2}) {
+// A case's pattern: "xy" pairs of equal net names, then '|' and the net sizes of both sides.
+CrossPattern pattern_of(const test::Case& c) {
   CrossPattern p;
-  for (std::size_t k = 0; k + 2 <= equal.size(); k += 3) {
-    p.same_net[equal[k] - '0'][equal[k + 1] - '0'] = true;
-  }
-  for (int k = 0; k < 3; ++k) {
-    p.ref_size[k] = ref_size[k];
-    p.cmp_size[k] = cmp_size[k];
+  std::istringstream in(c.text);
+  std::string equal, sizes[2];
+  std::getline(std::getline(std::getline(in, equal, '|'), sizes[0], '|'), sizes[1]);
+  const auto pairs = [](const std::string& text, auto& table) {
+    for (std::size_t k = 0; k + 1 < text.size(); k += 3)
+      table[text[k] - '0'][text[k + 1] - '0'] = true;
+  };
+  pairs(equal, p.same_net);
+  pairs(c.expected.contains("parts") ? c.expected.at("parts") : "", p.parts_equal);
+  for (int side = 0; side < 2; ++side) {
+    int* size = side == 0 ? p.ref_size : p.cmp_size;
+    std::istringstream given(sizes[side]);
+    for (int k = 0, n; k < 3; ++k)
+      size[k] = given >> n ? n : 2;
   }
   return p;
 }
 
-TEST(PassiveExchange, DecidesByNamesThenSizesThenPartLists) {
-  EXPECT_TRUE(passive_exchanges(pattern("01")));                // rule 1
-  EXPECT_TRUE(passive_exchanges(pattern("10 11")));             // rule 2 before 11
-  EXPECT_TRUE(passive_exchanges(pattern("", {2, 5}, {5, 2})));  // rule 3
-  EXPECT_TRUE(passive_exchanges(pattern("", {5, 2}, {2, 5})));
-  EXPECT_FALSE(passive_exchanges(pattern("11", {2, 5}, {5, 2})));  // 11 blocks rule 3
-  EXPECT_FALSE(passive_exchanges(pattern("", {2, 5}, {2, 5})));
-  CrossPattern parts = pattern("");
-  parts.parts_equal[0][1] = true;
-  EXPECT_TRUE(passive_exchanges(parts));  // rule 6
-  parts.parts_equal[0][0] = true;
-  EXPECT_FALSE(passive_exchanges(parts));  // rule 4 first
-  parts = pattern("");
-  parts.parts_equal[1][0] = true;
-  parts.parts_equal[1][1] = true;
-  EXPECT_FALSE(passive_exchanges(parts));          // rule 5 first
-  EXPECT_FALSE(passive_exchanges(pattern("00")));  // rule 7
-}
-
-TEST(DiodeMapping, DecidesByNamesThenSizes) {
-  EXPECT_EQ(diode_pairing(pattern("00")), Pairing::straight);
-  EXPECT_EQ(diode_pairing(pattern("11 01")), Pairing::straight);  // rule 1 before rule 2
-  EXPECT_EQ(diode_pairing(pattern("10")), Pairing::crossed);
-  EXPECT_EQ(diode_pairing(pattern("", {2, 3}, {4, 9})), Pairing::straight);
-  EXPECT_EQ(diode_pairing(pattern("", {3, 2}, {4, 9})), Pairing::crossed);
-  EXPECT_EQ(diode_pairing(pattern("", {2, 2}, {4, 9})), Pairing::none);
-  EXPECT_EQ(diode_pairing(pattern("", {2, 3}, {4, 4})), Pairing::none);
-}
-
-TEST(TransistorMapping, ChoosesThePartnerOfTheFirstPinAndThenTheOthers) {
-  const struct {
-    const char* equal;
-    std::array<int, 3> ref_size;
-    std::array<int, 3> cmp_size;
-    bool maps;
-    std::array<int, 3> partner;
-  } cases[] = {
-      {"00 11 22", {2, 2, 2}, {2, 2, 2}, true, {0, 1, 2}},  // all names kept
-      {"00 12", {2, 2, 2}, {2, 2, 2}, true, {0, 2, 1}},
-      {"12 21", {2, 2, 2}, {2, 2, 2}, true, {0, 2, 1}},  // partner rule 3
-      {"21", {2, 3, 4}, {2, 4, 3}, true, {0, 2, 1}},     // one net kept, sizes for the rest
-      {"01 10", {2, 2, 2}, {2, 2, 2}, true, {1, 0, 2}},
-      {"01", {2, 3, 4}, {4, 2, 3}, true, {1, 2, 0}},     // rule 5, then size orders
-      {"12 20", {2, 2, 2}, {2, 2, 2}, true, {1, 2, 0}},  // partner rule 6
-      {"10 22", {2, 2, 2}, {2, 2, 2}, true, {1, 0, 2}},  // partner rule 7
-      {"", {2, 3, 4}, {3, 2, 4}, true, {1, 0, 2}},       // sizes alone: rule 8
-      {"02 10", {2, 2, 2}, {2, 2, 2}, true, {2, 0, 1}},  // rule 10, then straight
-      {"02 11", {2, 2, 2}, {2, 2, 2}, true, {2, 1, 0}},  // rule 10, then crossed
-      {"", {2, 3, 4}, {3, 4, 2}, true, {2, 0, 1}},       // sizes alone: rule 10
-      {"", {2, 2, 2}, {2, 2, 2}, false, {}},             // equal sizes, no names: rule 9
-      {"", {2, 2, 3}, {2, 3, 4}, false, {}},             // two sizes equal: orders 0
-      {"00", {2, 2, 2}, {2, 2, 2}, false, {}},           // partner 0, nothing for the rest
-  };
-  for (const auto& c : cases) {
-    std::array<int, 3> partner{-1, -1, -1};
-    const bool maps = transistor_assignment(pattern(c.equal, c.ref_size, c.cmp_size), partner);
-    EXPECT_EQ(maps, c.maps) << c.equal;
-    if (c.maps && maps) {
-      EXPECT_EQ(partner, c.partner) << c.equal;
+// The cases of tests/exchange_cases.txt.
+TEST(Exchanges, DecideAsTheirRulesSay) {
+  for (const test::Case& c : test::read_cases("exchange_cases.txt", [](const std::string& key) {
+         return key == "passive" || key == "diode" || key == "transistor";
+       })) {
+    SCOPED_TRACE(c.where);
+    const CrossPattern p = pattern_of(c);
+    if (c.kind == "passive") {
+      EXPECT_EQ(passive_exchanges(p) ? "yes" : "no", c.expected.at("exchanges"));
+    } else if (c.kind == "diode") {
+      const char* const names[] = {"none", "straight", "crossed"};
+      EXPECT_EQ(names[static_cast<int>(diode_pairing(p))], c.expected.at("pairing"));
+    } else {
+      std::array<int, 3> partner{-1, -1, -1};
+      const bool maps = transistor_assignment(p, partner);
+      std::ostringstream got;
+      got << partner[0] << " " << partner[1] << " " << partner[2];
+      EXPECT_EQ(maps ? got.str() : "none", c.expected.at("partners"));
     }
   }
 }
