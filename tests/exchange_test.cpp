@@ -1,4 +1,4 @@
-// The decisions for exchanged and differently named pins, and the designators that take part.
+// The decisions for exchanged and differently named pins.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -51,31 +51,6 @@ TEST(Exchanges, DecideAsTheirRulesSay) {
       EXPECT_EQ(maps ? got.str() : "none", c.expected.at("partners"));
     }
   }
-}
-
-TEST(ExchangeDesignators, QualifyWhenNoLetterFollowsTheirPrefix) {
-  const struct {
-    const char* designator;
-    bool passive;
-  } cases[] = {{"R1", true},   {"R", true},     {"R-2", true}, {"R\xb1", true},
-               {"RN1", false}, {"R_1", false},  {"FB3", true}, {"FBX", false},
-               {"L1", true},   {"LED1", false}, {"C10", true}, {"CN1", false}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(has_prefix(c.designator, {"FB", "R", "C", "L"}), c.passive) << c.designator;
-  }
-  // The longer prefix is tried first: LED2 is a diode, LEDA none.
-  EXPECT_TRUE(has_prefix("LED2", {"LED", "ZD", "D", "Z"}));
-  EXPECT_FALSE(has_prefix("LEDA", {"LED", "ZD", "D", "Z"}));
-  EXPECT_FALSE(has_prefix("DA1", {"LED", "ZD", "D", "Z"}));
-}
-
-TEST(ExchangeDesignators, DiodesAndTransistorsAreToldByTheirFirstLetters) {
-  for (const char* d : {"D1", "ZD3", "LED2", "DA1"})
-    EXPECT_TRUE(looks_like_diode(d)) << d;
-  EXPECT_FALSE(looks_like_diode("L1"));
-  for (const char* q : {"Q1", "TR2", "FET3"})
-    EXPECT_TRUE(looks_like_transistor(q)) << q;
-  EXPECT_FALSE(looks_like_transistor("T1"));
 }
 
 }  // namespace

@@ -19,17 +19,6 @@ namespace {
 using test::set_part;
 using test::set_pin;
 
-TEST(NormalisedPin, DropsPDollarAndLeadingZerosOfNumbers) {
-  const struct {
-    const char* in;
-    const char* out;
-  } cases[] = {{"P$12", "12"}, {"007", "7"},     {"P$0010", "10"}, {"000", ""},    {"0", ""},
-               {"P$0", ""},    {"0A", "0A"},     {"A01", "A01"},   {"P$0A", "0A"}, {"P$", ""},
-               {"p$1", "p$1"}, {"P$P$1", "P$1"}, {"10", "10"},     {"", ""}};
-  for (const auto& c : cases)
-    EXPECT_STREQ(normalised_pin(c.in), c.out) << c.in;
-}
-
 TEST(IndexNetlist, BuildsTheThreeTextsOfEveryNet) {
   auto s = test::new_store();
   set_pin(*s, 0, "R1", "1", "GND");

@@ -70,23 +70,6 @@ TEST(MemberLists, SizesAndCountsEntries) {
     EXPECT_FALSE(has_several_entries(text)) << text;
 }
 
-TEST(MemberLists, DifferInOnePinName) {
-  const struct {
-    const char* ref;
-    const char* cmp;
-    bool holds;
-  } cases[] = {
-      {"pin|U2.4|U3.1|", "pin|U2.3|U3.1|", true},
-      {"pin|U2.4|U3.1|", "pin|U2.33|U3.1|", true},            // the names may differ in length
-      {"pin|U1.1|U1.2|U2.7|", "pin|U1.3|U1.4|U2.7|", false},  // two names differ
-      {"pin|U1.1|U2.1|", "pin|U1.1|U3.1|", false},            // a designator differs
-      {"pin|A.1|", "**OPEN ERROR**", false},                  // differ at the first character
-      {"pin|A.1|B.1|", "pin|A.1|", false},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(differ_in_one_pin_name(c.ref, c.cmp), c.holds) << c.ref << " " << c.cmp;
-}
-
 TEST(MemberLists, ShareAnotherWholeEntry) {
   EXPECT_TRUE(share_another_entry("pin|J2.1|U2.1|U2.2|", "pin|J2.1|R7.1|U2.1|", "U2", "2"));
   // The pin's own entry does not count, and "U1.1" is not an entry of "U1.10|".
@@ -95,13 +78,6 @@ TEST(MemberLists, ShareAnotherWholeEntry) {
   EXPECT_TRUE(share_another_entry("pin|Q2.*|R5.1|", "pin|Q2.*|R6.1|", "R5", "1"));  // wildcards
   EXPECT_FALSE(share_another_entry("**OPEN ERROR**", "pin|A.1|", "A", "1"));
   EXPECT_FALSE(share_another_entry("pin|", "pin|A.1|", "A", "1"));
-}
-
-TEST(AutoNetName, TellsProgramMadeNamesFromPeoplesNames) {
-  for (const char* name : {"N$12", "N$", "NET00012", "N00017", "A12345B", "12N3", "34N", "1N"})
-    EXPECT_TRUE(is_auto_net_name(name)) << name;
-  for (const char* name : {"GND", "NET12", "12345", "N1234", "12N3A", "N12N3", "", "1NN", "n$1"})
-    EXPECT_FALSE(is_auto_net_name(name)) << name;
 }
 
 }  // namespace

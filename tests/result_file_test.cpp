@@ -10,23 +10,9 @@
 namespace veltrax {
 namespace {
 
-TEST(ResultFileName, CutsTheExtensionFoundAmongTheLastFourCharactersAndNeedsRoom) {
-  const char* const cases[][2] = {
-      {"C:\\work\\board.net", "C:\\work\\board.csv"},
-      {"board.data", "board.data.csv"},
-      {"D:\\r.1\\x", "D:\\r.csv"},
-      {"board.ne", "board.csv"},
-      {"board.", "board.csv"},
-      {"a.b.c", "a.b.csv"},  // the last '.' is met first
-      {".x", ".csv"},
-      {"ab", "ab.csv"},
-      {"", ".csv"},
-  };
+// How the name is made is the name cases'; here, the room it needs.
+TEST(ResultFileName, NeedsRoom) {
   std::string name;
-  for (const auto& c : cases) {
-    EXPECT_EQ(result_file_name(c[0], false, name), ResultNaming::chosen) << c[0];
-    EXPECT_EQ(name, c[1]);
-  }
   EXPECT_EQ(result_file_name(std::string(515, 'a'), false, name), ResultNaming::chosen);
   EXPECT_EQ(name.size(), 519u);
   EXPECT_EQ(result_file_name(std::string(516, 'a'), false, name), ResultNaming::too_long);

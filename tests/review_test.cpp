@@ -61,25 +61,6 @@ TEST(NetView, TellsEveryKindOfChange) {
   EXPECT_TRUE(net_view(ref, ref).empty());
 }
 
-TEST(IgnoreRules, MatchGlobsOverBytes) {
-  const struct {
-    const char* pattern;
-    const char* name;
-    bool match;
-  } cases[] = {
-      {"TP*", "TP12", true},      {"TP*", "XTP1", false},
-      {"R?", "R1", true},         {"R?", "R10", false},
-      {"*_N", "CLK_N", true},     {"[CR]1*", "C10", true},
-      {"[!CR]1", "L1", true},     {"[!CR]1", "C1", false},
-      {"U[0-9]", "U7", true},     {"U[0-9]", "UA", false},
-      {"a*b*c", "aXbYbZc", true}, {"a*b*c", "aXbY", false},
-      {"[", "[", true},           {"*", "", true},
-      {"", "x", false},           {"\x83*", "\x83\x6c\x83\x62\x83\x67", true},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(glob_match(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
-}
-
 TEST(IgnoreRules, ReadFromAFileOneALine) {
   IgnoreRules rules;
   int bad = 0;
