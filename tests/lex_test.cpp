@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "case_file.h"
 #include "netlist/input.h"
 #include "netlist/limits.h"
 
@@ -14,11 +15,6 @@ std::string taken(InputFile& in) {
   for (int c; (c = in.get()) != END_OF_INPUT;)
     out += static_cast<char>(c);
   return out;
-}
-
-std::string taken_in(std::string_view bytes) {
-  InputFile in(bytes);
-  return taken(in);
 }
 
 // A temporary file holding the bytes, positioned at its start.
@@ -40,23 +36,28 @@ std::vector<int> lines_read(InputFile& in) {
   return lines;
 }
 
-std::vector<std::string> cr_lines(std::string_view bytes, int size) {
-  InputFile in(bytes);
-  std::vector<std::string> lines;
-  std::vector<char> buf(static_cast<std::size_t>(size));
-  while (read_cr_line(in, buf.data(), size) != END_OF_INPUT)
-    lines.emplace_back(buf.data());
-  return lines;
-}
-
-TEST(TakingIn, DropsNulAndReadsLoneLineFeedsAsCrLf) {
-  EXPECT_EQ(taken_in(std::string("a\0b", 3)), "ab");
-  EXPECT_EQ(taken_in("a\nb\n"), "a\r\nb\r\n");
-  EXPECT_EQ(taken_in("a\r\nb"), "a\r\nb");
-  EXPECT_EQ(taken_in(std::string("a\r\0\nb", 5)), "a\r\nb");  // CR NUL LF is one line end
-  EXPECT_EQ(taken_in("\n\n"), "\r\n\r\n");
-  EXPECT_EQ(taken_in("a\r\r\n"), "a\r\r\n");
-  EXPECT_EQ(taken_in(""), "");
+// The cases of tests/input_cases.txt.
+TEST(TakingIn, HoldsForEveryCase) {
+  for (const test::Case& c : test::read_cases("input_cases.txt", [](const std::string& key) {
+         return key == "take" || key == "count" || key.starts_with("cr lines ");
+       })) {
+    SCOPED_TRACE(c.where);
+    InputFile in(c.text);
+    if (c.kind == "take") {
+      EXPECT_EQ(taken(in), c.expected.at("bytes"));
+    } else if (c.kind == "count") {
+      std::string lines;
+      for (const int line : lines_read(in))
+        lines += (lines.empty() ? "" : " ") + std::to_string(line);
+      EXPECT_EQ(lines, c.expected.at("lines"));
+    } else {
+      std::string lines;
+      std::vector<char> buf(std::stoul(c.kind.substr(9)));
+      while (read_cr_line(in, buf.data(), static_cast<int>(buf.size())) != END_OF_INPUT)
+        lines += std::string(buf.data()) + "\n";
+      EXPECT_EQ(lines, c.expected.at("give"));
+    }
+  }
 }
 
 TEST(TakingIn, ReadsAFileBeyondOneBuffer) {
@@ -86,23 +87,9 @@ TEST(TakingIn, ReadsTheHeadThenTheRestOfTheFile) {
   }
 }
 
-// The line of the last byte read: a line's CR and the LF after it belong to it.
-TEST(TakingIn, CountsLinesByTheirMarks) {
-  const struct {
-    std::string bytes;
-    std::vector<int> lines;
-  } cases[] = {
-      {"", {0}},
-      {"ab\r\ncd", {1, 2, 2}},
-      {"ab\ncd\n", {1, 2, 2}},
-      {"ab\rcd\r\r", {1, 2, 3, 3}},
-      {"\r\n\t\r\n", {1, 2, 2}},
-  };
-  for (const auto& c : cases) {
-    InputFile in(c.bytes);
-    EXPECT_EQ(lines_read(in), c.lines) << c.bytes;
-  }
-  // Across chunks, with a line mark on the last byte of the first and lines cut at the buffer.
+// The line of the last byte read, across chunks.
+TEST(TakingIn, CountsLinesByTheirMarksAcrossChunks) {
+  // A line mark on the last byte of the first chunk, and lines cut at the buffer.
   for (const std::string end : {"\r\n", "\n", "\r"}) {
     std::string text = std::string(65535, 'x') + end;
     std::vector<int> lines((65535 + CR_LINE_SIZE - 2) / (CR_LINE_SIZE - 1), 1);
@@ -117,32 +104,6 @@ TEST(TakingIn, CountsLinesByTheirMarks) {
     EXPECT_EQ(lines_read(in), lines) << end.size();
     std::fclose(f);
   }
-}
-
-// Controls but CR are dropped; a line of exactly the room stops before its CR, which then ends
-// an empty line; a longer one goes on as the next line.
-TEST(ReadCrLine, EndsAtCrDropsControlsAndCutsAtTheBuffer) {
-  using Lines = std::vector<std::string>;
-  const struct {
-    std::string bytes;
-    int size;
-    Lines lines;
-  } cases[] = {
-      {"ab\r\ncd\r\n", 520, {"ab", "cd"}},
-      {"a\tb\x01"
-       "c\r",
-       520,
-       {"abc"}},
-      {"\r\n\r\nx", 520, {"", "", "x"}},
-      {"\t", 520, {}},  // nothing stored, then the end
-      {"", 520, {}},
-      {"\xff\x80 \x7f\r", 520, {"\xff\x80 \x7f"}},
-      {"aaaa\r\n", 6, {"aaaa"}},  // a buffer of 6 holds 5 characters
-      {"bbbbb\r\n", 6, {"bbbbb", ""}},
-      {"cccccc\r\n", 6, {"ccccc", "c"}},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(cr_lines(c.bytes, c.size), c.lines) << c.bytes;
 }
 
 TEST(ReadStdLine, KeepsTheLineFeedAndCutsAtTheBuffer) {
