@@ -131,7 +131,7 @@ Options parse_options(int argc, char** argv) {
     };
     if (name == "-h" || name == "--help") {
       flag();
-      std::fputs(say(Say::usage).c_str(), stdout);
+      std::fputs(usage().c_str(), stdout);
       std::exit(EXIT_SAME);
     } else if (name == "--version") {
       flag();

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "cli/help.h"
 #include "cli/terminal.h"
 #include "settings/settings.h"
 
@@ -17,79 +18,6 @@ struct Texts {
 };
 
 constexpr std::array<Texts, static_cast<std::size_t>(Say::count)> kTexts = {{
-    // usage
-    {"Usage: veltrax_diffr [options] REF CMP\n"
-     "Compares the reference netlist REF with the compare netlist CMP and writes every added,\n"
-     "deleted or changed part and every changed pin connection into a CSV result file.\n"
-     "REF or CMP may be - (standard input) or a pipe; each is read once.\n"
-     "\n"
-     "  -f, --format FMT        both netlists' format: auto (default), cadvance, mm2, cadlus,\n"
-     "                          protel, telesis, ccf, pads, or the index 0-6\n"
-     "      --ref-format FMT    the reference netlist's format\n"
-     "      --cmp-format FMT    the compare netlist's format\n"
-     "  -o, --output PATH       result file (default: CMP with the extension .csv);\n"
-     "                          - writes it to standard output and the summary to standard error\n"
-     "  -n, --auto-inc          numbered result files (board-00.csv, board-01.csv, ...)\n"
-     "  -x, --format-option N   the format option (0-9)\n"
-     "      --no-limits         compare netlists of any size whole: no table capacity, no name\n"
-     "                          cut (the defaults are 6000 parts, 20000 pins, names of 20/10/50)\n"
-     "  -l, --lang en|ja        message language (default en)\n"
-     "  -q, --quiet             no summary on standard output (warnings still on standard error)\n"
-     "\n"
-     "Review views (the result file stays as it is; PATH - is standard output):\n"
-     "      --print             the changes as a listing on standard output\n"
-     "      --stat              the counts alone\n"
-     "      --color[=WHEN]      colour the listing: auto (default), always, never\n"
-     "      --json PATH         the comparison as JSON\n"
-     "      --html PATH         a report to open in a browser\n"
-     "      --markdown PATH     a summary for a pull-request comment\n"
-     "      --ignore-part GLOB  leave parts (and their pins) out of the views and the exit status\n"
-     "      --ignore-net GLOB   leave nets out the same way\n"
-     "      --ignore-open-pins  leave pins alone on their net out the same way\n"
-     "      --ignore-file FILE  rules, one a line: part GLOB, net GLOB, open-pins; # comments\n"
-     "\n"
-     "  -h, --help              this text\n"
-     "      --version           the program's version\n"
-     "\n"
-     "Exit status: 0 no difference; 1 differences found (a part row, a pin row other than that\n"
-     "of a pin alone on its net on both sides, parts dropped at a full table, or a netlist not\n"
-     "read whole); 2 trouble (bad usage, a file that cannot be read or created, a format error).\n",
-     "使い方: veltrax_diffr [オプション] REF CMP\n"
-     "基準ネットリスト REF と比較ネットリスト CMP を比べ、追加・削除・変更された部品と、\n"
-     "接続の変わったピンをすべて CSV の結果ファイルに書きます。\n"
-     "REF と CMP には - (標準入力) やパイプも使えます。どちらも一度だけ読みます。\n"
-     "\n"
-     "  -f, --format FMT        両方のネットリストの形式: auto (既定), cadvance, mm2, cadlus,\n"
-     "                          protel, telesis, ccf, pads, または番号 0-6\n"
-     "      --ref-format FMT    基準ネットリストの形式\n"
-     "      --cmp-format FMT    比較ネットリストの形式\n"
-     "  -o, --output PATH       結果ファイル (既定: CMP の拡張子を .csv にしたもの)。\n"
-     "                          - なら結果を標準出力に、集計を標準エラー出力に書きます\n"
-     "  -n, --auto-inc          番号付きの結果ファイル (board-00.csv, board-01.csv, ...)\n"
-     "  -x, --format-option N   フォーマット・オプション (0-9)\n"
-     "      --no-limits         大きさの上限なしに全体を比較します(表の上限も名前の切り詰めも\n"
-     "                          なし。既定は部品6000、ピン20000、名前20/10/50バイト)\n"
-     "  -l, --lang en|ja        メッセージの言語 (既定 en)\n"
-     "  -q, --quiet             標準出力に集計を出さない (警告は標準エラー出力に出ます)\n"
-     "\n"
-     "レビュー用の表示 (結果ファイルはそのまま。PATH が - なら標準出力):\n"
-     "      --print             変更の一覧を標準出力に出す\n"
-     "      --stat              件数だけを出す\n"
-     "      --color[=WHEN]      一覧の色: auto (既定), always, never\n"
-     "      --json PATH         比較結果を JSON で書く\n"
-     "      --html PATH         ブラウザで開くレポートを書く\n"
-     "      --markdown PATH     プルリクエストのコメント用の要約を書く\n"
-     "      --ignore-part GLOB  その部品 (とそのピン) を表示と終了コードから外す\n"
-     "      --ignore-net GLOB   そのネットを同じように外す\n"
-     "      --ignore-open-pins  単独ピンのネットを同じように外す\n"
-     "      --ignore-file FILE  一行に一つの規則: part GLOB, net GLOB, open-pins。# はコメント\n"
-     "\n"
-     "  -h, --help              この説明\n"
-     "      --version           プログラムの版\n"
-     "\n"
-     "終了コード: 0 違いなし。1 違いあり (部品の行、両側とも単独ピンのネットである行以外の\n"
-     "ピンの行、表が満杯で落ちた部品、全部は読めなかったネットリスト)。2 問題あり (使い方の\n"
-     "誤り、読めない・作れないファイル、フォーマット・エラー)。\n"},
     // try_help
     {"Try 'veltrax_diffr --help' for more information.\n",
      "詳しくは 'veltrax_diffr --help' を見てください。\n"},
@@ -188,6 +116,10 @@ void set_language(int language) {
 
 int language() {
   return g_language;
+}
+
+std::string usage() {
+  return utf8_for_terminal(help_text(g_language));
 }
 
 std::string say(Say text, ...) {

@@ -8,7 +8,6 @@
 namespace veltrax {
 
 enum class Say {
-  usage,
   try_help,
   unknown_format,
   too_many_netlists,
@@ -53,6 +52,9 @@ enum class Say {
 // The language of every text said from now on: LANGUAGE_JAPANESE or LANGUAGE_ENGLISH.
 void set_language(int language);
 int language();
+
+// --help's text (cli/help.h), in the terminal's encoding.
+std::string usage();
 
 // The text, formatted, in the terminal's encoding.
 std::string say(Say text, ...);

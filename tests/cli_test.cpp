@@ -108,9 +108,15 @@ TEST_F(Cli, SaysEverythingInJapaneseInTheTerminalsEncoding) {
   EXPECT_EQ(run("--bogus -l ja a b", "LC_ALL=C.UTF-8").err,
             "veltrax_diffr: 知らないオプションです: '--bogus'\n"
             "詳しくは 'veltrax_diffr --help' を見てください。\n");
-  EXPECT_EQ(run("-l ja -h", "LC_ALL=C.UTF-8").out.substr(0, 10), "使い方:");
   EXPECT_EQ(run("-l ja ref.net ref.net", "LC_ALL=C.UTF-8").out,
             "Parts: same=2\nPins : same=2, net name=0\nCompleted\n結果ファイル: ref.csv\n");
+}
+
+// The help made from the option table, byte for byte in both languages.
+TEST_F(Cli, PrintsTheHelpInEitherLanguage) {
+  const std::filesystem::path help = std::filesystem::path(VELTRAX_SOURCE_DIR) / "tests/cli_help";
+  EXPECT_EQ(run("--help").out, test::read_file(help / "en.txt"));
+  EXPECT_EQ(run("-l ja -h", "LC_ALL=C.UTF-8").out, test::read_file(help / "ja.txt"));
 }
 
 TEST_F(Cli, IgnoresWhatTheRulesNameButKeepsTheResultFileWhole) {
