@@ -28,7 +28,7 @@ namespace veltrax {
 namespace {
 
 constexpr char PROGRAM[] = "veltrax_diffr";
-constexpr char VERSION[] = "0.1.0";
+constexpr char VERSION[] = VELTRAX_VERSION;  // the project's, from CMakeLists.txt
 constexpr int EXIT_SAME = 0;
 constexpr int EXIT_TROUBLE = 2;
 constexpr int FORMAT_AUTO = -1;
