@@ -1,7 +1,7 @@
 # The Debian package of the command-line program, made by CPack in a Linux build folder
 # (`cpack -G DEB`; scripts/release.sh): /usr/bin/veltrax_diffr, stripped, the manual page
 # veltrax_diffr(1) made from the option table --help prints, and in /usr/share/doc/veltrax-diffr
-# the README, the copyright file (Debian's machine-readable format) and the Debian changelog.
+# the README, the copyright file (Debian's machine-readable format) and the changelog.
 include(GNUInstallDirs)
 
 set(VELTRAX_PACKAGE veltrax-diffr)
@@ -28,7 +28,8 @@ add_custom_command(
   DEPENDS veltrax_manual
   COMMENT "Making the manual page veltrax_diffr(1)"
   VERBATIM)
-set(changelog ${PROJECT_BINARY_DIR}/changelog.Debian)
+# A package without a Debian revision is a native one, whose changelog is changelog.gz.
+set(changelog ${PROJECT_BINARY_DIR}/changelog)
 configure_file(packaging/debian/changelog.in ${changelog} @ONLY)
 add_custom_command(
   OUTPUT ${changelog}.gz

@@ -63,7 +63,7 @@ check "the package holds the program, manual page, README, copyright and changel
   dpkg-deb -c '$deb' | awk '{print \$6}' | sort >'$work/deb.list' &&
   grep -qx ./usr/bin/veltrax_diffr '$work/deb.list' &&
   grep -qx ./usr/share/man/man1/veltrax_diffr.1.gz '$work/deb.list' &&
-  for f in README.md copyright changelog.Debian.gz; do
+  for f in README.md copyright changelog.gz; do
     grep -qx ./usr/share/doc/veltrax-diffr/\$f '$work/deb.list' || exit 1
   done"
 check "every file in the package is root's" sh -c \
