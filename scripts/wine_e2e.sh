@@ -5,9 +5,10 @@
 # work folder whose parameter file points saving area No.1 at the example netlist pair, and
 # operates it with the driver by control id: title and labels in Japanese, the language switch
 # and the English labels, formats, saving areas and "Auto inc. name" read back as check marks,
-# Execute, and closing. Then the result file must be byte-identical to the command-line
-# program's for the same pair, and the parameter file written at exit must hold the session.
-# Screenshots of the window in both languages go to build/e2e/.
+# Execute, and closing; in both languages every label must fit its control. Then the result
+# file must be byte-identical to the command-line program's for the same pair, and the
+# parameter file written at exit must hold the session. Screenshots of the window in both
+# languages go to build/e2e/.
 #
 # Usage: scripts/wine_e2e.sh [--no-setup]   (--no-setup: the packages are known to be there)
 # Needs root for the set-up (scripts/wine_setup.sh). Ends with "N passed, M failed".
@@ -21,23 +22,25 @@ setup_done=$(date +%s)
 
 # Builds: the program (i686), the driver (x86_64, which Wine runs without emulation), and the
 # command-line program for Linux that gives the expected result file.
-build() {  # dir, toolchain or "", target
-  if [ -f "$1/CMakeCache.txt" ]; then
-    cmake -S . -B "$1" >/dev/null
-  elif [ -n "$2" ]; then
-    cmake -S . -B "$1" -DCMAKE_TOOLCHAIN_FILE="$2" -DVELTRAX_TESTS=OFF -DVELTRAX_WERROR=ON \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
+build() {  # dir, toolchain or "", targets
+  dir=$1
+  toolchain=$2
+  shift 2
+  if [ -f "$dir/CMakeCache.txt" ]; then
+    cmake -S . -B "$dir" >/dev/null
+  elif [ -n "$toolchain" ]; then
+    cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVELTRAX_TESTS=OFF \
+      -DVELTRAX_WERROR=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
   else
-    cmake -S . -B "$1" -DVELTRAX_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake -S . -B "$dir" -DVELTRAX_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
   fi
-  cmake --build "$1" --target "$3" -j2 >/dev/null
+  cmake --build "$dir" --target "$@" -j2 >/dev/null
 }
 build build/win32 cmake/mingw-w64-i686.cmake Veltrax_Diffr
 build build/win64 cmake/mingw-w64-x86_64.cmake e2e_driver
 build build/e2e/cli "" veltrax_diffr
 exe=$root/build/win32/Veltrax_Diffr.exe
 driver=$root/build/win64/e2e_driver.exe
-objdump_dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')
 build_done=$(date +%s)
 
 passed=0
@@ -47,49 +50,69 @@ check() {  # description, then a command that must succeed
   shift
   if "$@"; then
     passed=$((passed + 1))
-    echo "ok: $what"
+    printf 'ok: %s\n' "$what"
   else
     failed=$((failed + 1))
-    echo "FAIL: $what"
+    printf 'FAIL: %s\n' "$what"
   fi
 }
 
 # The executable runs alone: it imports only system libraries.
+dlls() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/.*DLL Name: //p' | tr '\n' ' '; }
 only_system_dlls() {
-  for dll in $objdump_dlls; do
+  for dll in $(dlls "$1"); do
     case $(echo "$dll" | tr 'a-z' 'A-Z') in
       KERNEL32.DLL | USER32.DLL | GDI32.DLL | COMDLG32.DLL | SHELL32.DLL | MSVCRT.DLL) ;;
       *) echo "imports $dll" >&2; return 1 ;;
     esac
   done
 }
-check "Veltrax_Diffr.exe imports only system DLLs ($objdump_dlls)" only_system_dlls
+check "Veltrax_Diffr.exe imports only system DLLs ($(dlls "$exe"))" only_system_dlls "$exe"
 
-# The Wine prefix: made once, with a virtual desktop (so screenshots show the title bar), no
-# crash dialogs, and without Mono, Gecko and GStreamer, which the test needs none of.
+# A Unix path as Wine's programs see it.
+winpath() { echo "Z:$1" | tr / '\\'; }
+
+# The Wine prefix: made once, without Mono, Gecko and GStreamer, which the test needs none of.
+# Its settings are applied whenever they differ from the ones it has: a virtual desktop (so
+# screenshots show the title bar), no crash dialogs, the fonts of a Japanese Windows under
+# their names (without them Wine draws every Japanese face, the proportional UI faces too, in
+# the fixed-pitch IPAGothic).
 export WINEPREFIX="$root/build/wine/pfx" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winegstreamer="
 wine64=/usr/lib/wine/wine64
 mkdir -p build/wine build/e2e
 exec 9>build/wine/lock
 flock 9
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  env -u DISPLAY $wine64 wineboot --init >/dev/null 2>&1
-  cat >build/wine/setup.reg <<'EOF'
-REGEDIT4
+[ -f "$WINEPREFIX/system.reg" ] || env -u DISPLAY $wine64 wineboot --init >/dev/null 2>&1
+cat >build/wine/setup.reg <<EOF
+Windows Registry Editor Version 5.00
 
-[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]
 "ShowCrashDialog"=dword:00000000
 
-[HKEY_CURRENT_USER\Software\Wine\Explorer]
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
 "Desktop"="Default"
 
-[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
 "Default"="1024x768"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]
+"MS UI Gothic"="IPAPGothic"
+"MS PGothic"="IPAPGothic"
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"MS Gothic"="IPAGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS PMincho"="IPAPMincho"
+"ＭＳ Ｐ明朝"="IPAPMincho"
+"MS Mincho"="IPAMincho"
+"ＭＳ 明朝"="IPAMincho"
 EOF
-  env -u DISPLAY $wine64 regedit /S "$(echo "Z:$root/build/wine/setup.reg" | tr / '\\')" \
-    >/dev/null 2>&1
+if ! cmp -s build/wine/setup.reg "$WINEPREFIX/applied.reg"; then
+  # regedit reads the Japanese names from UTF-16 with a byte order mark.
+  { printf '\377\376'; iconv -f UTF-8 -t UTF-16LE build/wine/setup.reg; } >build/wine/setup16.reg
+  env -u DISPLAY $wine64 regedit /S "$(winpath "$root/build/wine/setup16.reg")" >/dev/null 2>&1
   wineserver -w
+  cp build/wine/setup.reg "$WINEPREFIX/applied.reg"
 fi
 prefix_done=$(date +%s)
 
@@ -131,9 +154,10 @@ cp examples/amp-rev-a.net examples/amp-rev-b.net "$work/"
   done
 } >"$work/Veltrax_Diffr.ini"
 
-(cd "$work" && exec $wine64 "$exe") &
-gui=$!
-
+start_gui() {  # the program, started in the work folder; Wine's remarks go to build/e2e/
+  (cd "$work" && exec $wine64 "$1" 2>>"$root/build/e2e/wine.log") &
+  gui=$!
+}
 drive() {  # the driver's steps; its output arrives in CP932
   (cd "$work" && $wine64 "$driver" "$@") | iconv -f CP932 -t UTF-8 | tr -d '\r' \
     >build/e2e/driver.out || true
@@ -150,6 +174,21 @@ screenshot() {  # the window's part of the screen, at the rectangle the driver p
   [ $# -eq 5 ] && sleep 2 &&
     import -display "$DISPLAY" -window root -crop "$4x$5+$2+$3" +repage "build/e2e/$1.png"
 }
+wait_gui() {  # the program ends once its window is gone; one that does not is stopped
+  for _ in $(seq 600); do kill -0 "$gui" 2>/dev/null || break; sleep 0.1; done
+  kill "$gui" 2>/dev/null || true
+  status=0
+  wait "$gui" || status=$?
+  gui=""
+  check "the program ended with 0" [ "$status" -eq 0 ]
+}
+
+# The parameter file written at exit: entries and texts by number.
+line() { sed -n "$1p" "$work/Veltrax_Diffr.ini" | tr -d '\r'; }
+entry() { line $(($1 + 2)); }
+slot() { line $(($1 + 43)); }
+
+start_gui "$exe"
 
 echo "== Japanese"
 drive wait Veltrax_Diffr 120 acp 932 \
@@ -161,7 +200,7 @@ drive wait Veltrax_Diffr 120 acp 932 \
   text 48 "パラメータの保存先選択" text 64 "format option" \
   text 10 CADVANCE text 16 PADS text 26 MM-2/Colmo text 30 "CCF(zuken)" \
   text 49 amp-rev-b.net text 50 No.2 text 56 No.8 text 41 0 \
-  check 49 1 check 50 0 check 16 1 check 10 0 check 31 1 check 38 0 enabled 36 1 rect
+  check 49 1 check 50 0 check 16 1 check 10 0 check 31 1 check 38 0 enabled 36 1 fits rect
 check "screenshot in Japanese" screenshot window-ja
 
 echo "== English, formats and saving areas, Execute"
@@ -175,18 +214,12 @@ drive wait Veltrax_Diffr 30 click 1 \
   click 49 check 49 1 check 50 0 check 16 1 check 31 1 check 13 0 check 38 0 \
   click 50 check 13 1 check 38 1 check 25 1 \
   click 49 check 16 1 check 38 0 \
-  click 36 enabled 36 1 settext 41 5 rect
+  click 36 enabled 36 1 settext 41 5 fits rect
 check "screenshot in English" screenshot window-en
 
 echo "== Closing"
 drive wait Veltrax_Diffr 30 close 60
-# The program ends once its window is gone; one that does not is stopped after a minute.
-for _ in $(seq 600); do kill -0 "$gui" 2>/dev/null || break; sleep 0.1; done
-kill "$gui" 2>/dev/null || true
-status=0
-wait "$gui" || status=$?
-gui=""
-check "the program ended with 0" [ "$status" -eq 0 ]
+wait_gui
 run_done=$(date +%s)
 
 # The result file is the command-line program's, byte for byte, for the same relative paths.
@@ -197,9 +230,6 @@ check "Execute wrote amp-rev-b.csv, identical to the command line's" \
 
 # The parameter file written at exit: 40 entries and 40 texts with CR LF ends.
 ini=$work/Veltrax_Diffr.ini
-line() { sed -n "$1p" "$ini" | tr -d '\r'; }
-entry() { line $(($1 + 2)); }
-slot() { line $(($1 + 43)); }
 crlf_lines() { [ "$(wc -l <"$ini")" -eq 82 ] && [ "$(grep -c "$(printf '\r')\$" "$ini")" -eq 82 ]; }
 check "the parameter file has 82 lines ending in CR LF" crlf_lines
 check "language English (1) at exit" [ "$(entry 0)" = 1 ]

@@ -14,6 +14,8 @@
 //   settext ID TEXT      WM_SETTEXT
 //   rect                 prints the window's rectangle as "rect X Y WIDTH HEIGHT"
 //   close SECONDS        WM_CLOSE, then the window is gone
+//   fits                 every label of a button or static control fits the control, measured
+//                        in the control's own font (one line per control)
 #include <windows.h>
 
 #include <cstdio>
@@ -76,6 +78,81 @@ void wait_for(const char* class_name, const char* seconds) {
     CloseHandle(process);
   }
   report(true, std::string("wait ") + class_name);
+}
+
+bool has_class(HWND hwnd, const char* name) {
+  char actual[16] = {};
+  GetClassNameA(hwnd, actual, sizeof actual);
+  return lstrcmpiA(actual, name) == 0;
+}
+
+// The room a control gives its label: the client rectangle less what the control draws beside
+// it, the mark of a check box or radio button with the gap the platform leaves after it (two
+// pixels and half a digit), the raised edge left and right of a push button.
+SIZE label_room(HWND hwnd, HDC dc, bool button) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  SIZE room{r.right - r.left, r.bottom - r.top};
+  const LONG type = GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;
+  if (!button) return room;
+  if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+      type == BS_AUTORADIOBUTTON) {
+    SIZE digit{};
+    GetTextExtentPoint32A(dc, "0", 1, &digit);
+    room.cx -= GetSystemMetrics(SM_CXMENUCHECK) + 2 + digit.cx / 2;
+  } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
+    room.cx -= 2 * GetSystemMetrics(SM_CXEDGE);
+  }
+  return room;
+}
+
+// A control's font. Wine does not carry the answer to WM_GETFONT over to another process (a
+// window procedure's answer arrives as 0), so then it is read where Wine's own button and
+// static controls keep it: in their window's extra bytes, after the button's state.
+LRESULT font_of(HWND hwnd, bool button) {
+  LRESULT font = 0;
+  if (send(hwnd, WM_GETFONT, 0, 0, font) && font != 0) return font;
+  const int offset = button ? static_cast<int>(sizeof(LONG)) : 0;
+  return static_cast<LRESULT>(static_cast<DWORD>(GetWindowLongA(hwnd, offset)));
+}
+
+// The font as this process can use it: none set is the System font, and a stock font has the
+// same handle in every process; any other font belongs to the program alone.
+HGDIOBJ usable_font(LRESULT font) {
+  if (font == 0) return GetStockObject(SYSTEM_FONT);
+  for (int stock : {DEFAULT_GUI_FONT, SYSTEM_FONT, ANSI_VAR_FONT, ANSI_FIXED_FONT, OEM_FIXED_FONT,
+                    DEVICE_DEFAULT_FONT, SYSTEM_FIXED_FONT}) {
+    if (reinterpret_cast<HGDIOBJ>(font) == GetStockObject(stock)) return GetStockObject(stock);
+  }
+  return nullptr;
+}
+
+void check_fits() {
+  for (HWND child = g_main != nullptr ? GetWindow(g_main, GW_CHILD) : nullptr; child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const bool button = has_class(child, "button");
+    if (!button && !has_class(child, "static")) continue;
+    const std::string label = text_of(child);
+    const std::string what = "fits " + std::to_string(GetDlgCtrlID(child)) + " \"" + label + "\"";
+    const LRESULT set = font_of(child, button);
+    HGDIOBJ font = usable_font(set);
+    if (font == nullptr) {
+      char handle[32];
+      std::snprintf(handle, sizeof handle, "%#llx", static_cast<unsigned long long>(set));
+      report(false, what + ": font " + handle + " is the program's own, not measurable here");
+      continue;
+    }
+    HDC dc = GetDC(child);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, label.data(), static_cast<int>(label.size()), &extent);
+    const SIZE room = label_room(child, dc, button);
+    SelectObject(dc, old);
+    ReleaseDC(child, dc);
+    report(extent.cx <= room.cx && extent.cy <= room.cy,
+           what + " " + std::to_string(extent.cx) + "x" + std::to_string(extent.cy) + " in " +
+               std::to_string(room.cx) + "x" + std::to_string(room.cy));
+  }
 }
 
 void close_window(const char* seconds) {
@@ -141,6 +218,8 @@ int main(int argc, char** argv) {
                      std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
     } else if (step == "close") {
       close_window(arg());
+    } else if (step == "fits") {
+      check_fits();
     } else {
       report(false, "unknown step " + step);
     }
