@@ -10,6 +10,12 @@
 # parameter file written at exit must hold the session. Screenshots of the window in both
 # languages go to build/e2e/.
 #
+# A second pass runs the same program built for 64-bit Windows, which 64-bit Wine runs without
+# emulation (the 32-bit one does not get through the file dialog under qemu-i386): "Open the
+# CSV" before any run shows that the CSV file cannot be opened; both netlists are chosen in the
+# real file dialog, which is cancelled once; after a run, "Open the CSV" opens the result
+# through the prefix's .csv association, which runs a recorder of the path it is given.
+#
 # Usage: scripts/wine_e2e.sh [--no-setup]   (--no-setup: the packages are known to be there)
 # Needs root for the set-up (scripts/wine_setup.sh). Ends with "N passed, M failed".
 set -eu
@@ -20,8 +26,9 @@ start=$(date +%s)
 [ "${1:-}" = "--no-setup" ] || scripts/wine_setup.sh
 setup_done=$(date +%s)
 
-# Builds: the program (i686), the driver (x86_64, which Wine runs without emulation), and the
-# command-line program for Linux that gives the expected result file.
+# Builds: the program (i686, and x86_64 for the second pass), the driver and the recorder
+# (x86_64, which Wine runs without emulation), and the command-line program for Linux that
+# gives the expected result file.
 build() {  # dir, toolchain or "", targets
   dir=$1
   toolchain=$2
@@ -37,10 +44,12 @@ build() {  # dir, toolchain or "", targets
   cmake --build "$dir" --target "$@" -j2 >/dev/null
 }
 build build/win32 cmake/mingw-w64-i686.cmake Veltrax_Diffr
-build build/win64 cmake/mingw-w64-x86_64.cmake e2e_driver
+build build/win64 cmake/mingw-w64-x86_64.cmake e2e_driver e2e_recorder Veltrax_Diffr
 build build/e2e/cli "" veltrax_diffr
 exe=$root/build/win32/Veltrax_Diffr.exe
+exe64=$root/build/win64/Veltrax_Diffr.exe
 driver=$root/build/win64/e2e_driver.exe
+recorder=$root/build/win64/e2e_recorder.exe
 build_done=$(date +%s)
 
 passed=0
@@ -57,7 +66,7 @@ check() {  # description, then a command that must succeed
   fi
 }
 
-# The executable runs alone: it imports only system libraries.
+# The executables run alone: they import only system libraries.
 dlls() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/.*DLL Name: //p' | tr '\n' ' '; }
 only_system_dlls() {
   for dll in $(dlls "$1"); do
@@ -68,15 +77,20 @@ only_system_dlls() {
   done
 }
 check "Veltrax_Diffr.exe imports only system DLLs ($(dlls "$exe"))" only_system_dlls "$exe"
+check "and so does the 64-bit one ($(dlls "$exe64"))" only_system_dlls "$exe64"
 
-# A Unix path as Wine's programs see it.
+# A Unix path as Wine's programs see it, and as a .reg file writes it.
 winpath() { echo "Z:$1" | tr / '\\'; }
+regpath() { winpath "$1" | sed 's/\\/\\\\/g'; }
+opened=$root/build/e2e/opened.txt
 
 # The Wine prefix: made once, without Mono, Gecko and GStreamer, which the test needs none of.
 # Its settings are applied whenever they differ from the ones it has: a virtual desktop (so
 # screenshots show the title bar), no crash dialogs, the fonts of a Japanese Windows under
 # their names (without them Wine draws every Japanese face, the proportional UI faces too, in
-# the fixed-pitch IPAGothic).
+# the fixed-pitch IPAGothic), and the recorder as the program that opens .csv files (in
+# HKEY_CLASSES_ROOT itself: Wine 8 does not read a user's HKCU\Software\Classes into it, so
+# that ShellExecuteA found no association there and returned SE_ERR_NOASSOC).
 export WINEPREFIX="$root/build/wine/pfx" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winegstreamer="
 wine64=/usr/lib/wine/wine64
@@ -106,6 +120,12 @@ Windows Registry Editor Version 5.00
 "ＭＳ Ｐ明朝"="IPAPMincho"
 "MS Mincho"="IPAMincho"
 "ＭＳ 明朝"="IPAMincho"
+
+[HKEY_CLASSES_ROOT\\.csv]
+@="VeltraxE2E.csv"
+
+[HKEY_CLASSES_ROOT\\VeltraxE2E.csv\\shell\\open\\command]
+@="\\"$(regpath "$recorder")\\" \\"$(regpath "$opened")\\" \\"%1\\""
 EOF
 if ! cmp -s build/wine/setup.reg "$WINEPREFIX/applied.reg"; then
   # regedit reads the Japanese names from UTF-16 with a byte order mark.
@@ -130,7 +150,7 @@ for _ in $(seq 50); do [ -s build/e2e/display ] && break; sleep 0.1; done
 export DISPLAY=":$(cat build/e2e/display)"
 export LC_ALL=ja_JP.UTF-8  # Wine's ANSI code page 932
 
-# The work folder: the example pair and a parameter file for saving area No.1.
+# The work folder of the first pass: the example pair and a parameter file for saving area No.1.
 work=$root/build/e2e/work
 rm -rf "$work"
 mkdir -p "$work"
@@ -242,11 +262,41 @@ check "the format option typed after the run is saved" [ "$(entry 30)$(slot 30)"
 check "the displayed message ends with Completed, line feeds as 0x07" \
   sh -c "sed -n 63p '$ini' | grep -q \"$(printf 'Completed\007\r')\$\""
 check "the area message of No.1 is the run's" [ "$(slot 21)" = "$(slot 20)" ]
+
+echo "== 64-bit: the file dialog and Open the CSV"
+# A work folder with the example pair and no parameter file; the dialogs are given full paths.
+first=$work
+work=$root/build/e2e/work64
+rm -rf "$work" "$opened"
+mkdir -p "$work"
+cp examples/amp-rev-a.net examples/amp-rev-b.net "$work/"
+dir=$(winpath "$work")
+start_gui "$exe64"
+drive wait Veltrax_Diffr 60 msgbox 37 "CSVファイルが開けません" 30 \
+  opendlg 6 "$dir\\amp-rev-a.net" 30 text 49 No.1 \
+  opendlg 21 "$dir\\amp-rev-b.net" 30 text 49 amp-rev-b.net \
+  canceldlg 21 30 text 49 amp-rev-b.net \
+  click 16 click 31 click 36 click 37 \
+  opendlg 6 "$dir\\amp-rev-b.net" 30 close 60
+wait_gui
+run64_done=$(date +%s)
+
+# The recorder has written the path by the time the program ended, or soon after.
+for _ in $(seq 100); do [ -f "$opened" ] && break; sleep 0.1; done
+check "Open the CSV opened $dir\\amp-rev-b.csv" \
+  [ "$(tr -d '\r\n' <"$opened" 2>/dev/null)" = "$dir\\amp-rev-b.csv" ]
+same_below_paths() { [ "$(tail -n +3 "$1")" = "$(tail -n +3 "$2")" ]; }
+check "its result is the 32-bit program's below the two path lines" \
+  same_below_paths "$work/amp-rev-b.csv" "$first/amp-rev-b.csv"
+check "the reference path chosen last (the cancel kept the compare path)" \
+  [ "$(slot 0)|$(slot 1)" = "$dir\\amp-rev-b.net|$dir\\amp-rev-b.net" ]
+check "the messages emptied by the last choice" [ "$(slot 20)|$(slot 21)" = "|" ]
+check "the result path of No.1, in the netlist's folder" [ "$(slot 31)" = "$dir\\amp-rev-b.csv" ]
 end=$(date +%s)
 
 echo "times: setup $((setup_done - start)) s, builds $((build_done - setup_done)) s," \
   "prefix $((prefix_done - build_done)) s, run $((run_done - prefix_done)) s," \
-  "total $((end - start)) s"
+  "64-bit run $((run64_done - run_done)) s, total $((end - start)) s"
 echo "screenshots: build/e2e/window-ja.png build/e2e/window-en.png"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

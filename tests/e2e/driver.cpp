@@ -16,7 +16,14 @@
 //   close SECONDS        WM_CLOSE, then the window is gone
 //   fits                 every label of a button or static control fits the control, measured
 //                        in the control's own font (one line per control)
+//   opendlg ID PATH S    clicks a button that opens the file dialog, types PATH into its file
+//                        name box and confirms; the dialog is gone within S seconds
+//   canceldlg ID S       the same, cancelled
+//   msgbox ID TEXT S     clicks a button that shows a message box with TEXT (line ends at its
+//                        end aside), then confirms it
 #include <windows.h>
+// The file dialog's control ids.
+#include <dlgs.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -84,6 +91,103 @@ bool has_class(HWND hwnd, const char* name) {
   char actual[16] = {};
   GetClassNameA(hwnd, actual, sizeof actual);
   return lstrcmpiA(actual, name) == 0;
+}
+
+DWORD deadline_after(const char* seconds) {
+  return GetTickCount() + 1000u * static_cast<DWORD>(std::atoi(seconds));
+}
+
+// Replies once every message sent or posted to the window before has been handled.
+void settle(HWND hwnd) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, REPLY_TIMEOUT_MS, &ignored);
+}
+
+// A dialog box (a file dialog or a message box) that the main window owns, once it shows.
+HWND owned_dialog(DWORD deadline) {
+  struct Search {
+    HWND owner;
+    HWND found;
+  } search{g_main, nullptr};
+  for (;;) {
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(param);
+          if (!has_class(hwnd, "#32770") || GetWindow(hwnd, GW_OWNER) != s->owner ||
+              !IsWindowVisible(hwnd))
+            return TRUE;
+          s->found = hwnd;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr || GetTickCount() > deadline) break;
+    Sleep(100);
+  }
+  if (search.found != nullptr) settle(search.found);
+  return search.found;
+}
+
+// Posts the click (a sent one would return only when the dialog closes) and waits for the
+// dialog it opens.
+HWND click_for_dialog(const char* id, DWORD deadline) {
+  HWND button = control(id);
+  if (button == nullptr) return nullptr;
+  PostMessageA(button, BM_CLICK, 0, 0);
+  return owned_dialog(deadline);
+}
+
+// Presses a dialog's button, then waits until the dialog is gone and the main window has
+// handled what the closing led to.
+bool end_dialog(HWND dialog, int button, DWORD deadline) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  while (IsWindow(dialog) && GetTickCount() < deadline)
+    Sleep(50);
+  if (IsWindow(dialog)) return false;
+  Sleep(100);
+  settle(g_main);
+  return true;
+}
+
+void file_dialog(const char* id, const char* path, const char* seconds) {
+  const DWORD deadline = deadline_after(seconds);
+  const std::string what = std::string(path != nullptr ? "opendlg " : "canceldlg ") + id;
+  HWND dialog = click_for_dialog(id, deadline);
+  if (dialog == nullptr) {
+    report(false, what + ": no dialog");
+    return;
+  }
+  // The file name box: a combo box in the Explorer-style dialog, an edit box in the old one.
+  HWND name = GetDlgItem(dialog, cmb13);
+  if (name == nullptr) name = GetDlgItem(dialog, edt1);
+  const std::string initial = text_of(name);
+  LRESULT ignored = 0;
+  if (path != nullptr) send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path), ignored);
+  const bool closed = end_dialog(dialog, path != nullptr ? IDOK : IDCANCEL, deadline);
+  report(name != nullptr && closed, what + " (the name box held \"" + initial + "\")" +
+                                        (closed ? "" : ": the dialog stayed open"));
+}
+
+void message_box(const char* id, const std::string& expected, const char* seconds) {
+  const DWORD deadline = deadline_after(seconds);
+  HWND box = click_for_dialog(id, deadline);
+  // The message is the box's static text; the icon is a static without text.
+  std::string text = "(no message box)";
+  if (box != nullptr) {
+    text.clear();
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      if (has_class(child, "static")) text += text_of(child);
+    }
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+      text.pop_back();
+  }
+  const std::string caption = box != nullptr ? text_of(box) : "";
+  const bool closed = box != nullptr && end_dialog(box, IDOK, deadline);
+  report(text == expected && closed,
+         "msgbox " + std::string(id) + " \"" + caption + "\": \"" + text + "\"" +
+             (text == expected ? "" : " expected \"" + expected + "\"") +
+             (closed ? "" : ", not closed"));
 }
 
 // The room a control gives its label: the client rectangle less what the control draws beside
@@ -220,6 +324,17 @@ int main(int argc, char** argv) {
       close_window(arg());
     } else if (step == "fits") {
       check_fits();
+    } else if (step == "opendlg") {
+      const char* id = arg();
+      const char* path = arg();
+      file_dialog(id, path, arg());
+    } else if (step == "canceldlg") {
+      const char* id = arg();
+      file_dialog(id, nullptr, arg());
+    } else if (step == "msgbox") {
+      const char* id = arg();
+      const std::string text = arg();
+      message_box(id, text, arg());
     } else {
       report(false, "unknown step " + step);
     }
