@@ -50,8 +50,8 @@ void set_text(int id, const char* text) {
 
 // The font of the controls and of what the window paints, which the layout is measured in: the
 // platform's font for controls, proportional on every Windows. The System font, which controls
-// draw in unless told otherwise, is fixed-pitch on a Japanese Windows: its units leave the
-// labels two thirds of the room the control table gives them.
+// draw in unless told otherwise, is fixed-pitch on a Japanese Windows, so that its cells are one
+// average character wide instead of one and a half, and the labels outgrow their controls.
 HGDIOBJ window_font() {
   return GetStockObject(DEFAULT_GUI_FONT);
 }
