@@ -46,6 +46,7 @@ struct TextDraw {
   std::string text;
   RECT rect;
   UINT format;
+  HGDIOBJ font;  // null: the System font
 };
 
 struct EdgeDraw {
@@ -77,10 +78,13 @@ struct Faults {
 };
 
 // Forgets every window, class, message and record, and puts the answers back to their
-// defaults: the system font (average width 7, height 16, no external leading, variable pitch),
-// a virtual screen of 1920 x 1080 and a window frame of 16 x 39 pixels around the client area.
+// defaults: the GUI font (DEFAULT_GUI_FONT: average width 7, height 16, no external leading,
+// variable pitch), a virtual screen of 1920 x 1080 and a window frame of 16 x 39 pixels around
+// the client area. A DC without a font selected has the System font of a Japanese Windows:
+// 8 by 18 pixels, fixed pitch.
 void reset();
 
+// The metrics of the GUI font.
 void set_text_metrics(const TEXTMETRICA& metrics);
 TEXTMETRICA default_text_metrics();
 void set_virtual_screen(int width, int height);

@@ -16,6 +16,11 @@
 
 struct HDC__ {
   HWND hwnd;
+  HGDIOBJ font = nullptr;  // the System font
+};
+
+struct HGDIOBJ__ {
+  int stock_index;
 };
 
 struct HWND__ {
@@ -28,6 +33,7 @@ struct HWND__ {
   WNDPROC proc = nullptr;
   HBRUSH background = nullptr;
   WPARAM check = BST_UNCHECKED;
+  HGDIOBJ font = nullptr;
   bool enabled = true;
   bool visible = false;
   bool alive = true;
@@ -82,6 +88,8 @@ State& state() {
   return s;
 }
 
+HGDIOBJ__ gui_font{DEFAULT_GUI_FONT};
+
 bool alive(HWND hwnd) {
   if (hwnd == nullptr) return false;
   for (const auto& w : state().windows) {
@@ -125,6 +133,11 @@ LRESULT control_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case BM_CLICK:
       if (is_class(hwnd, "button") && hwnd->enabled) notify_parent(hwnd, BN_CLICKED);
       return 0;
+    case WM_SETFONT:
+      hwnd->font = reinterpret_cast<HGDIOBJ>(wparam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(hwnd->font);
     default:
       return DefWindowProcA(hwnd, message, wparam, lparam);
   }
@@ -513,7 +526,9 @@ HWND GetDlgItem(HWND parent, int id) {
 }
 
 HDC GetDC(HWND hwnd) {
-  return alive(hwnd) ? &hwnd->dc : nullptr;
+  if (!alive(hwnd)) return nullptr;
+  hwnd->dc.font = nullptr;
+  return &hwnd->dc;
 }
 
 int ReleaseDC(HWND, HDC) {
@@ -522,8 +537,26 @@ int ReleaseDC(HWND, HDC) {
 
 BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics) {
   if (dc == nullptr) return FALSE;
-  *metrics = state().metrics;
+  if (dc->font != nullptr) {
+    *metrics = state().metrics;
+    return TRUE;
+  }
+  *metrics = TEXTMETRICA{};
+  metrics->tmHeight = 18;
+  metrics->tmAveCharWidth = 8;
+  metrics->tmMaxCharWidth = 16;
   return TRUE;
+}
+
+HGDIOBJ GetStockObject(int index) {
+  return index == DEFAULT_GUI_FONT ? &gui_font : nullptr;
+}
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+  if (dc == nullptr) return nullptr;
+  HGDIOBJ old = dc->font;
+  dc->font = object;
+  return old;
 }
 
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
@@ -537,6 +570,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
   }
   hwnd->invalid = false;
   hwnd->erase = false;
+  hwnd->dc.font = nullptr;
   paint->hdc = &hwnd->dc;
   GetClientRect(hwnd, &paint->rcPaint);
   return paint->hdc;
@@ -569,11 +603,11 @@ DWORD GetSysColor(int index) {
   return 0xFFFFFF;
 }
 
-int DrawTextA(HDC, LPCSTR text, int count, RECT* rect, UINT format) {
+int DrawTextA(HDC dc, LPCSTR text, int count, RECT* rect, UINT format) {
   headless::Paint* p = state().painting;
   if (p == nullptr) return 0;
   const std::string drawn = count < 0 ? std::string(text) : std::string(text, count);
-  p->texts.push_back({drawn, *rect, format});
+  p->texts.push_back({drawn, *rect, format, dc != nullptr ? dc->font : nullptr});
   return state().metrics.tmHeight;
 }
 

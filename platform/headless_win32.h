@@ -28,6 +28,7 @@ struct HICON__;
 struct HCURSOR__;
 struct HBRUSH__;
 struct HMENU__;
+struct HGDIOBJ__;
 using HWND = HWND__*;
 using HINSTANCE = HINSTANCE__*;
 using HDC = HDC__*;
@@ -35,6 +36,7 @@ using HICON = HICON__*;
 using HCURSOR = HCURSOR__*;
 using HBRUSH = HBRUSH__*;
 using HMENU = HMENU__*;
+using HGDIOBJ = HGDIOBJ__*;
 
 #define CALLBACK
 #define WINAPI
@@ -203,6 +205,8 @@ inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_QUIT = 0x0012;
 inline constexpr UINT WM_ERASEBKGND = 0x0014;
+inline constexpr UINT WM_SETFONT = 0x0030;
+inline constexpr UINT WM_GETFONT = 0x0031;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_HSCROLL = 0x0114;
@@ -245,6 +249,7 @@ inline constexpr UINT DT_PATH_ELLIPSIS = 0x4000;
 inline constexpr int COLOR_BTNFACE = 15;
 inline constexpr int COLOR_BTNTEXT = 18;
 inline constexpr BYTE TMPF_FIXED_PITCH = 0x1;
+inline constexpr int DEFAULT_GUI_FONT = 17;
 inline constexpr UINT EDGE_ETCHED = 0x6;
 inline constexpr UINT BF_RECT = 0xF;
 
@@ -300,6 +305,8 @@ HWND GetDlgItem(HWND parent, int id);
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
 BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
+HGDIOBJ GetStockObject(int index);  // DEFAULT_GUI_FONT only; null for the others
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 COLORREF SetTextColor(HDC dc, COLORREF color);

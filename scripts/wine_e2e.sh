@@ -5,9 +5,16 @@
 # work folder whose parameter file points saving area No.1 at the example netlist pair, and
 # operates it with the driver by control id: title and labels in Japanese, the language switch
 # and the English labels, formats, saving areas and "Auto inc. name" read back as check marks,
-# Execute, and closing. Then the result file must be byte-identical to the command-line
-# program's for the same pair, and the parameter file written at exit must hold the session.
-# Screenshots of the window in both languages go to build/e2e/.
+# Execute, and closing; in both languages every label must fit its control. Then the result
+# file must be byte-identical to the command-line program's for the same pair, and the
+# parameter file written at exit must hold the session. Screenshots of the window in both
+# languages go to build/e2e/.
+#
+# A second pass runs the same program built for 64-bit Windows, which 64-bit Wine runs without
+# emulation (the 32-bit one does not get through the file dialog under qemu-i386): "Open the
+# CSV" before any run shows that the CSV file cannot be opened; both netlists are chosen in the
+# real file dialog, which is cancelled once; after a run, "Open the CSV" opens the result
+# through the prefix's .csv association, which runs a recorder of the path it is given.
 #
 # Usage: scripts/wine_e2e.sh [--no-setup]   (--no-setup: the packages are known to be there)
 # Needs root for the set-up (scripts/wine_setup.sh). Ends with "N passed, M failed".
@@ -19,25 +26,30 @@ start=$(date +%s)
 [ "${1:-}" = "--no-setup" ] || scripts/wine_setup.sh
 setup_done=$(date +%s)
 
-# Builds: the program (i686), the driver (x86_64, which Wine runs without emulation), and the
-# command-line program for Linux that gives the expected result file.
-build() {  # dir, toolchain or "", target
-  if [ -f "$1/CMakeCache.txt" ]; then
-    cmake -S . -B "$1" >/dev/null
-  elif [ -n "$2" ]; then
-    cmake -S . -B "$1" -DCMAKE_TOOLCHAIN_FILE="$2" -DVELTRAX_TESTS=OFF -DVELTRAX_WERROR=ON \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Builds: the program (i686, and x86_64 for the second pass), the driver and the recorder
+# (x86_64, which Wine runs without emulation), and the command-line program for Linux that
+# gives the expected result file.
+build() {  # dir, toolchain or "", targets
+  dir=$1
+  toolchain=$2
+  shift 2
+  if [ -f "$dir/CMakeCache.txt" ]; then
+    cmake -S . -B "$dir" >/dev/null
+  elif [ -n "$toolchain" ]; then
+    cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVELTRAX_TESTS=OFF \
+      -DVELTRAX_WERROR=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
   else
-    cmake -S . -B "$1" -DVELTRAX_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake -S . -B "$dir" -DVELTRAX_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
   fi
-  cmake --build "$1" --target "$3" -j2 >/dev/null
+  cmake --build "$dir" --target "$@" -j2 >/dev/null
 }
 build build/win32 cmake/mingw-w64-i686.cmake Veltrax_Diffr
-build build/win64 cmake/mingw-w64-x86_64.cmake e2e_driver
+build build/win64 cmake/mingw-w64-x86_64.cmake e2e_driver e2e_recorder Veltrax_Diffr
 build build/e2e/cli "" veltrax_diffr
 exe=$root/build/win32/Veltrax_Diffr.exe
+exe64=$root/build/win64/Veltrax_Diffr.exe
 driver=$root/build/win64/e2e_driver.exe
-objdump_dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')
+recorder=$root/build/win64/e2e_recorder.exe
 build_done=$(date +%s)
 
 passed=0
@@ -47,49 +59,80 @@ check() {  # description, then a command that must succeed
   shift
   if "$@"; then
     passed=$((passed + 1))
-    echo "ok: $what"
+    printf 'ok: %s\n' "$what"
   else
     failed=$((failed + 1))
-    echo "FAIL: $what"
+    printf 'FAIL: %s\n' "$what"
   fi
 }
 
-# The executable runs alone: it imports only system libraries.
+# The executables run alone: they import only system libraries.
+dlls() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/.*DLL Name: //p' | tr '\n' ' '; }
 only_system_dlls() {
-  for dll in $objdump_dlls; do
+  for dll in $(dlls "$1"); do
     case $(echo "$dll" | tr 'a-z' 'A-Z') in
       KERNEL32.DLL | USER32.DLL | GDI32.DLL | COMDLG32.DLL | SHELL32.DLL | MSVCRT.DLL) ;;
       *) echo "imports $dll" >&2; return 1 ;;
     esac
   done
 }
-check "Veltrax_Diffr.exe imports only system DLLs ($objdump_dlls)" only_system_dlls
+check "Veltrax_Diffr.exe imports only system DLLs ($(dlls "$exe"))" only_system_dlls "$exe"
+check "and so does the 64-bit one ($(dlls "$exe64"))" only_system_dlls "$exe64"
 
-# The Wine prefix: made once, with a virtual desktop (so screenshots show the title bar), no
-# crash dialogs, and without Mono, Gecko and GStreamer, which the test needs none of.
+# A Unix path as Wine's programs see it, and as a .reg file writes it.
+winpath() { echo "Z:$1" | tr / '\\'; }
+regpath() { winpath "$1" | sed 's/\\/\\\\/g'; }
+opened=$root/build/e2e/opened.txt
+
+# The Wine prefix: made once, without Mono, Gecko and GStreamer, which the test needs none of.
+# Its settings are applied whenever they differ from the ones it has: a virtual desktop (so
+# screenshots show the title bar), no crash dialogs, the fonts of a Japanese Windows under
+# their names (without them Wine draws every Japanese face, the proportional UI faces too, in
+# the fixed-pitch IPAGothic), and the recorder as the program that opens .csv files (in
+# HKEY_CLASSES_ROOT itself: Wine 8 does not read a user's HKCU\Software\Classes into it, so
+# that ShellExecuteA found no association there and returned SE_ERR_NOASSOC).
 export WINEPREFIX="$root/build/wine/pfx" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winegstreamer="
 wine64=/usr/lib/wine/wine64
 mkdir -p build/wine build/e2e
 exec 9>build/wine/lock
 flock 9
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  env -u DISPLAY $wine64 wineboot --init >/dev/null 2>&1
-  cat >build/wine/setup.reg <<'EOF'
-REGEDIT4
+[ -f "$WINEPREFIX/system.reg" ] || env -u DISPLAY $wine64 wineboot --init >/dev/null 2>&1
+cat >build/wine/setup.reg <<EOF
+Windows Registry Editor Version 5.00
 
-[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]
 "ShowCrashDialog"=dword:00000000
 
-[HKEY_CURRENT_USER\Software\Wine\Explorer]
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
 "Desktop"="Default"
 
-[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
 "Default"="1024x768"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]
+"MS UI Gothic"="IPAPGothic"
+"MS PGothic"="IPAPGothic"
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"MS Gothic"="IPAGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS PMincho"="IPAPMincho"
+"ＭＳ Ｐ明朝"="IPAPMincho"
+"MS Mincho"="IPAMincho"
+"ＭＳ 明朝"="IPAMincho"
+
+[HKEY_CLASSES_ROOT\\.csv]
+@="VeltraxE2E.csv"
+
+[HKEY_CLASSES_ROOT\\VeltraxE2E.csv\\shell\\open\\command]
+@="\\"$(regpath "$recorder")\\" \\"$(regpath "$opened")\\" \\"%1\\""
 EOF
-  env -u DISPLAY $wine64 regedit /S "$(echo "Z:$root/build/wine/setup.reg" | tr / '\\')" \
-    >/dev/null 2>&1
+if ! cmp -s build/wine/setup.reg "$WINEPREFIX/applied.reg"; then
+  # regedit reads the Japanese names from UTF-16 with a byte order mark.
+  { printf '\377\376'; iconv -f UTF-8 -t UTF-16LE build/wine/setup.reg; } >build/wine/setup16.reg
+  env -u DISPLAY $wine64 regedit /S "$(winpath "$root/build/wine/setup16.reg")" >/dev/null 2>&1
   wineserver -w
+  cp build/wine/setup.reg "$WINEPREFIX/applied.reg"
 fi
 prefix_done=$(date +%s)
 
@@ -107,7 +150,7 @@ for _ in $(seq 50); do [ -s build/e2e/display ] && break; sleep 0.1; done
 export DISPLAY=":$(cat build/e2e/display)"
 export LC_ALL=ja_JP.UTF-8  # Wine's ANSI code page 932
 
-# The work folder: the example pair and a parameter file for saving area No.1.
+# The work folder of the first pass: the example pair and a parameter file for saving area No.1.
 work=$root/build/e2e/work
 rm -rf "$work"
 mkdir -p "$work"
@@ -131,9 +174,10 @@ cp examples/amp-rev-a.net examples/amp-rev-b.net "$work/"
   done
 } >"$work/Veltrax_Diffr.ini"
 
-(cd "$work" && exec $wine64 "$exe") &
-gui=$!
-
+start_gui() {  # the program, started in the work folder; Wine's remarks go to build/e2e/
+  (cd "$work" && exec $wine64 "$1" 2>>"$root/build/e2e/wine.log") &
+  gui=$!
+}
 drive() {  # the driver's steps; its output arrives in CP932
   (cd "$work" && $wine64 "$driver" "$@") | iconv -f CP932 -t UTF-8 | tr -d '\r' \
     >build/e2e/driver.out || true
@@ -150,6 +194,21 @@ screenshot() {  # the window's part of the screen, at the rectangle the driver p
   [ $# -eq 5 ] && sleep 2 &&
     import -display "$DISPLAY" -window root -crop "$4x$5+$2+$3" +repage "build/e2e/$1.png"
 }
+wait_gui() {  # the program ends once its window is gone; one that does not is stopped
+  for _ in $(seq 600); do kill -0 "$gui" 2>/dev/null || break; sleep 0.1; done
+  kill "$gui" 2>/dev/null || true
+  status=0
+  wait "$gui" || status=$?
+  gui=""
+  check "the program ended with 0" [ "$status" -eq 0 ]
+}
+
+# The parameter file written at exit: entries and texts by number.
+line() { sed -n "$1p" "$work/Veltrax_Diffr.ini" | tr -d '\r'; }
+entry() { line $(($1 + 2)); }
+slot() { line $(($1 + 43)); }
+
+start_gui "$exe"
 
 echo "== Japanese"
 drive wait Veltrax_Diffr 120 acp 932 \
@@ -161,7 +220,7 @@ drive wait Veltrax_Diffr 120 acp 932 \
   text 48 "パラメータの保存先選択" text 64 "format option" \
   text 10 CADVANCE text 16 PADS text 26 MM-2/Colmo text 30 "CCF(zuken)" \
   text 49 amp-rev-b.net text 50 No.2 text 56 No.8 text 41 0 \
-  check 49 1 check 50 0 check 16 1 check 10 0 check 31 1 check 38 0 enabled 36 1 rect
+  check 49 1 check 50 0 check 16 1 check 10 0 check 31 1 check 38 0 enabled 36 1 fits rect
 check "screenshot in Japanese" screenshot window-ja
 
 echo "== English, formats and saving areas, Execute"
@@ -175,18 +234,12 @@ drive wait Veltrax_Diffr 30 click 1 \
   click 49 check 49 1 check 50 0 check 16 1 check 31 1 check 13 0 check 38 0 \
   click 50 check 13 1 check 38 1 check 25 1 \
   click 49 check 16 1 check 38 0 \
-  click 36 enabled 36 1 settext 41 5 rect
+  click 36 enabled 36 1 settext 41 5 fits rect
 check "screenshot in English" screenshot window-en
 
 echo "== Closing"
 drive wait Veltrax_Diffr 30 close 60
-# The program ends once its window is gone; one that does not is stopped after a minute.
-for _ in $(seq 600); do kill -0 "$gui" 2>/dev/null || break; sleep 0.1; done
-kill "$gui" 2>/dev/null || true
-status=0
-wait "$gui" || status=$?
-gui=""
-check "the program ended with 0" [ "$status" -eq 0 ]
+wait_gui
 run_done=$(date +%s)
 
 # The result file is the command-line program's, byte for byte, for the same relative paths.
@@ -197,9 +250,6 @@ check "Execute wrote amp-rev-b.csv, identical to the command line's" \
 
 # The parameter file written at exit: 40 entries and 40 texts with CR LF ends.
 ini=$work/Veltrax_Diffr.ini
-line() { sed -n "$1p" "$ini" | tr -d '\r'; }
-entry() { line $(($1 + 2)); }
-slot() { line $(($1 + 43)); }
 crlf_lines() { [ "$(wc -l <"$ini")" -eq 82 ] && [ "$(grep -c "$(printf '\r')\$" "$ini")" -eq 82 ]; }
 check "the parameter file has 82 lines ending in CR LF" crlf_lines
 check "language English (1) at exit" [ "$(entry 0)" = 1 ]
@@ -212,11 +262,41 @@ check "the format option typed after the run is saved" [ "$(entry 30)$(slot 30)"
 check "the displayed message ends with Completed, line feeds as 0x07" \
   sh -c "sed -n 63p '$ini' | grep -q \"$(printf 'Completed\007\r')\$\""
 check "the area message of No.1 is the run's" [ "$(slot 21)" = "$(slot 20)" ]
+
+echo "== 64-bit: the file dialog and Open the CSV"
+# A work folder with the example pair and no parameter file; the dialogs are given full paths.
+first=$work
+work=$root/build/e2e/work64
+rm -rf "$work" "$opened"
+mkdir -p "$work"
+cp examples/amp-rev-a.net examples/amp-rev-b.net "$work/"
+dir=$(winpath "$work")
+start_gui "$exe64"
+drive wait Veltrax_Diffr 60 msgbox 37 "CSVファイルが開けません" 30 \
+  opendlg 6 "$dir\\amp-rev-a.net" 30 text 49 No.1 \
+  opendlg 21 "$dir\\amp-rev-b.net" 30 text 49 amp-rev-b.net \
+  canceldlg 21 30 text 49 amp-rev-b.net \
+  click 16 click 31 click 36 click 37 \
+  opendlg 6 "$dir\\amp-rev-b.net" 30 close 60
+wait_gui
+run64_done=$(date +%s)
+
+# The recorder has written the path by the time the program ended, or soon after.
+for _ in $(seq 100); do [ -f "$opened" ] && break; sleep 0.1; done
+check "Open the CSV opened $dir\\amp-rev-b.csv" \
+  [ "$(tr -d '\r\n' <"$opened" 2>/dev/null)" = "$dir\\amp-rev-b.csv" ]
+same_below_paths() { [ "$(tail -n +3 "$1")" = "$(tail -n +3 "$2")" ]; }
+check "its result is the 32-bit program's below the two path lines" \
+  same_below_paths "$work/amp-rev-b.csv" "$first/amp-rev-b.csv"
+check "the reference path chosen last (the cancel kept the compare path)" \
+  [ "$(slot 0)|$(slot 1)" = "$dir\\amp-rev-b.net|$dir\\amp-rev-b.net" ]
+check "the messages emptied by the last choice" [ "$(slot 20)|$(slot 21)" = "|" ]
+check "the result path of No.1, in the netlist's folder" [ "$(slot 31)" = "$dir\\amp-rev-b.csv" ]
 end=$(date +%s)
 
 echo "times: setup $((setup_done - start)) s, builds $((build_done - setup_done)) s," \
   "prefix $((prefix_done - build_done)) s, run $((run_done - prefix_done)) s," \
-  "total $((end - start)) s"
+  "64-bit run $((run64_done - run_done)) s, total $((end - start)) s"
 echo "screenshots: build/e2e/window-ja.png build/e2e/window-en.png"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

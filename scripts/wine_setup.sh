@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what the Windows build and its end-to-end test under Wine need, on Debian 12 as root:
 # the mingw-w64 cross compilers, Wine with its 32-bit part, Xvfb, the tools that take
-# screenshots, a Japanese font and the ja_JP.UTF-8 locale (Wine's code page 932). Where this
+# screenshots, the Japanese fonts and the ja_JP.UTF-8 locale (Wine's code page 932). Where this
 # kernel cannot run 32-bit x86 code, 32-bit programs run under qemu-i386 through binfmt_misc.
 # Safe to run again: what is present is kept, and the binfmt registration is renewed (it does
 # not survive a reboot).
@@ -16,7 +16,7 @@ x_libs="libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxco
 
 need g++-mingw-w64-i686 g++-mingw-w64-x86-64 g++ cmake make nlohmann-json3-dev
 need wine wine64 libwine fonts-wine $x_libs xvfb xauth x11-utils x11-apps imagemagick \
-  fonts-ipafont-gothic locales
+  fonts-ipafont-gothic fonts-ipafont-mincho locales
 
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 i386_x_libs=""

@@ -34,10 +34,11 @@ constexpr ControlRow area_button(int left, int top, int right, int bottom) {
 using Table = std::array<ControlRow, CONTROL_COUNT>;
 
 // The seven format buttons of a group in format-index order: five on the group's first line,
-// CCF(zuken) and PADS on the line below.
+// CCF(zuken) and PADS on the line below, under the first two. Each is as wide as its label in
+// capitals needs beside the mark, with a tenth to spare.
 constexpr void add_format_group(Table& t, int group, int top) {
-  constexpr int lefts[FORMAT_COUNT] = {20, 120, 230, 330, 430, 20, 120};
-  constexpr int rights[FORMAT_COUNT] = {110, 220, 310, 410, 510, 110, 220};
+  constexpr int lefts[FORMAT_COUNT] = {20, 130, 250, 340, 420, 20, 130};
+  constexpr int rights[FORMAT_COUNT] = {125, 245, 335, 415, 510, 125, 245};
   for (int f = 0; f < FORMAT_COUNT; ++f) {
     const int line_top = f < 5 ? top : top + 15;
     t[group + f] = format_button(group, lefts[f], line_top, rights[f], line_top + 12);

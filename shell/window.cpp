@@ -48,10 +48,20 @@ void set_text(int id, const char* text) {
   if (HWND h = control(id)) SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
+// The font of the controls and of what the window paints, which the layout is measured in: the
+// platform's font for controls, proportional on every Windows. The System font, which controls
+// draw in unless told otherwise, is fixed-pitch on a Japanese Windows, so that its cells are one
+// average character wide instead of one and a half, and the labels outgrow their controls.
+HGDIOBJ window_font() {
+  return GetStockObject(DEFAULT_GUI_FONT);
+}
+
 void measure_layout(HWND hwnd) {
   TEXTMETRICA tm{};
   HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(dc, window_font());
   GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
   ReleaseDC(hwnd, dc);
   the_shell.layout = layout_from_metrics(tm);
 }
@@ -108,6 +118,8 @@ void create_controls(HWND hwnd, HINSTANCE instance) {
         CreateWindowExA(0, class_name, " ", WS_CHILD | WS_VISIBLE | row.style, r.left, r.top,
                         r.right - r.left, r.bottom - r.top, hwnd,
                         reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)), instance, nullptr);
+    if (HWND h = control(id))
+      SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(window_font()), FALSE);
     give_initial_state(id, row);
   }
 }
@@ -185,6 +197,7 @@ void on_paint(HWND hwnd) {
   const int area = current_area(s);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
+  HGDIOBJ old_font = SelectObject(dc, window_font());
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   const auto& table = control_table();
@@ -217,6 +230,7 @@ void on_paint(HWND hwnd) {
         break;
     }
   }
+  SelectObject(dc, old_font);
   EndPaint(hwnd, &ps);
 }
 

@@ -30,6 +30,15 @@ TEST_F(Start, FirstStartWithoutParameterFileUsesDefaultsAtTheTopLeft) {
     EXPECT_EQ(text_of(main, ID_FORMAT_OPTION), "0");
     for (int k = 0; k < AREA_COUNT; ++k)
       EXPECT_EQ(text_of(main, ID_AREA_0 + k), "No." + std::to_string(k + 1));
+    // Every control in the GUI font that the layout was measured in (the System font would have
+    // given cells of 8 by 18).
+    for (int id = 0; id < CONTROL_COUNT; ++id) {
+      if (HWND h = item(main, id)) {
+        EXPECT_EQ(SendMessageA(h, WM_GETFONT, 0, 0),
+                  reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)))
+            << id;
+      }
+    }
   });
   EXPECT_EQ(result, 0);
 

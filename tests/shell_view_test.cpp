@@ -122,6 +122,7 @@ TEST_F(View, EnlargingAfterScrollingMovesTheContentBackAndSkipsItemsLeftOfTheEdg
     EXPECT_EQ(headless::rect_of(item(main, ID_EXECUTE)).top, 320);
     EXPECT_EQ(painted_texts(main).at(2), "message");
     EXPECT_EQ(headless::paints().back().texts.at(2).rect.bottom, 491);  // 307 * 1.6, truncated
+    EXPECT_EQ(headless::paints().back().texts.at(2).font, GetStockObject(DEFAULT_GUI_FONT));
   });
 }
 

@@ -14,7 +14,16 @@
 //   settext ID TEXT      WM_SETTEXT
 //   rect                 prints the window's rectangle as "rect X Y WIDTH HEIGHT"
 //   close SECONDS        WM_CLOSE, then the window is gone
+//   fits                 every label of a button or static control fits the control, measured
+//                        in the control's own font (one line per control)
+//   opendlg ID PATH S    clicks a button that opens the file dialog, types PATH into its file
+//                        name box and confirms; the dialog is gone within S seconds
+//   canceldlg ID S       the same, cancelled
+//   msgbox ID TEXT S     clicks a button that shows a message box with TEXT (line ends at its
+//                        end aside), then confirms it
 #include <windows.h>
+// The file dialog's control ids.
+#include <dlgs.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +85,178 @@ void wait_for(const char* class_name, const char* seconds) {
     CloseHandle(process);
   }
   report(true, std::string("wait ") + class_name);
+}
+
+bool has_class(HWND hwnd, const char* name) {
+  char actual[16] = {};
+  GetClassNameA(hwnd, actual, sizeof actual);
+  return lstrcmpiA(actual, name) == 0;
+}
+
+DWORD deadline_after(const char* seconds) {
+  return GetTickCount() + 1000u * static_cast<DWORD>(std::atoi(seconds));
+}
+
+// Replies once every message sent or posted to the window before has been handled.
+void settle(HWND hwnd) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, REPLY_TIMEOUT_MS, &ignored);
+}
+
+// A dialog box (a file dialog or a message box) that the main window owns, once it shows.
+HWND owned_dialog(DWORD deadline) {
+  struct Search {
+    HWND owner;
+    HWND found;
+  } search{g_main, nullptr};
+  for (;;) {
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(param);
+          if (!has_class(hwnd, "#32770") || GetWindow(hwnd, GW_OWNER) != s->owner ||
+              !IsWindowVisible(hwnd))
+            return TRUE;
+          s->found = hwnd;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr || GetTickCount() > deadline) break;
+    Sleep(100);
+  }
+  if (search.found != nullptr) settle(search.found);
+  return search.found;
+}
+
+// Posts the click (a sent one would return only when the dialog closes) and waits for the
+// dialog it opens.
+HWND click_for_dialog(const char* id, DWORD deadline) {
+  HWND button = control(id);
+  if (button == nullptr) return nullptr;
+  PostMessageA(button, BM_CLICK, 0, 0);
+  return owned_dialog(deadline);
+}
+
+// Presses a dialog's button, then waits until the dialog is gone and the main window has
+// handled what the closing led to.
+bool end_dialog(HWND dialog, int button, DWORD deadline) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  while (IsWindow(dialog) && GetTickCount() < deadline)
+    Sleep(50);
+  if (IsWindow(dialog)) return false;
+  Sleep(100);
+  settle(g_main);
+  return true;
+}
+
+void file_dialog(const char* id, const char* path, const char* seconds) {
+  const DWORD deadline = deadline_after(seconds);
+  const std::string what = std::string(path != nullptr ? "opendlg " : "canceldlg ") + id;
+  HWND dialog = click_for_dialog(id, deadline);
+  if (dialog == nullptr) {
+    report(false, what + ": no dialog");
+    return;
+  }
+  // The file name box: a combo box in the Explorer-style dialog, an edit box in the old one.
+  HWND name = GetDlgItem(dialog, cmb13);
+  if (name == nullptr) name = GetDlgItem(dialog, edt1);
+  const std::string initial = text_of(name);
+  LRESULT ignored = 0;
+  if (path != nullptr) send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path), ignored);
+  const bool closed = end_dialog(dialog, path != nullptr ? IDOK : IDCANCEL, deadline);
+  report(name != nullptr && closed, what + " (the name box held \"" + initial + "\")" +
+                                        (closed ? "" : ": the dialog stayed open"));
+}
+
+void message_box(const char* id, const std::string& expected, const char* seconds) {
+  const DWORD deadline = deadline_after(seconds);
+  HWND box = click_for_dialog(id, deadline);
+  // The message is the box's static text; the icon is a static without text.
+  std::string text = "(no message box)";
+  if (box != nullptr) {
+    text.clear();
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      if (has_class(child, "static")) text += text_of(child);
+    }
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+      text.pop_back();
+  }
+  const std::string caption = box != nullptr ? text_of(box) : "";
+  const bool closed = box != nullptr && end_dialog(box, IDOK, deadline);
+  report(text == expected && closed,
+         "msgbox " + std::string(id) + " \"" + caption + "\": \"" + text + "\"" +
+             (text == expected ? "" : " expected \"" + expected + "\"") +
+             (closed ? "" : ", not closed"));
+}
+
+// The room a control gives its label: the client rectangle less what the control draws beside
+// it, the mark of a check box or radio button with the gap the platform leaves after it (two
+// pixels and half a digit), the raised edge left and right of a push button.
+SIZE label_room(HWND hwnd, HDC dc, bool button) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  SIZE room{r.right - r.left, r.bottom - r.top};
+  const LONG type = GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;
+  if (!button) return room;
+  if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+      type == BS_AUTORADIOBUTTON) {
+    SIZE digit{};
+    GetTextExtentPoint32A(dc, "0", 1, &digit);
+    room.cx -= GetSystemMetrics(SM_CXMENUCHECK) + 2 + digit.cx / 2;
+  } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
+    room.cx -= 2 * GetSystemMetrics(SM_CXEDGE);
+  }
+  return room;
+}
+
+// A control's font. Wine does not carry the answer to WM_GETFONT over to another process (a
+// window procedure's answer arrives as 0), so then it is read where Wine's own button and
+// static controls keep it: in their window's extra bytes, after the button's state.
+LRESULT font_of(HWND hwnd, bool button) {
+  LRESULT font = 0;
+  if (send(hwnd, WM_GETFONT, 0, 0, font) && font != 0) return font;
+  const int offset = button ? static_cast<int>(sizeof(LONG)) : 0;
+  return static_cast<LRESULT>(static_cast<DWORD>(GetWindowLongA(hwnd, offset)));
+}
+
+// The font as this process can use it: none set is the System font, and a stock font has the
+// same handle in every process; any other font belongs to the program alone.
+HGDIOBJ usable_font(LRESULT font) {
+  if (font == 0) return GetStockObject(SYSTEM_FONT);
+  for (int stock : {DEFAULT_GUI_FONT, SYSTEM_FONT, ANSI_VAR_FONT, ANSI_FIXED_FONT, OEM_FIXED_FONT,
+                    DEVICE_DEFAULT_FONT, SYSTEM_FIXED_FONT}) {
+    if (reinterpret_cast<HGDIOBJ>(font) == GetStockObject(stock)) return GetStockObject(stock);
+  }
+  return nullptr;
+}
+
+void check_fits() {
+  for (HWND child = g_main != nullptr ? GetWindow(g_main, GW_CHILD) : nullptr; child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const bool button = has_class(child, "button");
+    if (!button && !has_class(child, "static")) continue;
+    const std::string label = text_of(child);
+    const std::string what = "fits " + std::to_string(GetDlgCtrlID(child)) + " \"" + label + "\"";
+    const LRESULT set = font_of(child, button);
+    HGDIOBJ font = usable_font(set);
+    if (font == nullptr) {
+      char handle[32];
+      std::snprintf(handle, sizeof handle, "%#llx", static_cast<unsigned long long>(set));
+      report(false, what + ": font " + handle + " is the program's own, not measurable here");
+      continue;
+    }
+    HDC dc = GetDC(child);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, label.data(), static_cast<int>(label.size()), &extent);
+    const SIZE room = label_room(child, dc, button);
+    SelectObject(dc, old);
+    ReleaseDC(child, dc);
+    report(extent.cx <= room.cx && extent.cy <= room.cy,
+           what + " " + std::to_string(extent.cx) + "x" + std::to_string(extent.cy) + " in " +
+               std::to_string(room.cx) + "x" + std::to_string(room.cy));
+  }
 }
 
 void close_window(const char* seconds) {
@@ -141,6 +322,19 @@ int main(int argc, char** argv) {
                      std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
     } else if (step == "close") {
       close_window(arg());
+    } else if (step == "fits") {
+      check_fits();
+    } else if (step == "opendlg") {
+      const char* id = arg();
+      const char* path = arg();
+      file_dialog(id, path, arg());
+    } else if (step == "canceldlg") {
+      const char* id = arg();
+      file_dialog(id, nullptr, arg());
+    } else if (step == "msgbox") {
+      const char* id = arg();
+      const std::string text = arg();
+      message_box(id, text, arg());
     } else {
       report(false, "unknown step " + step);
     }
