@@ -480,6 +480,20 @@ BOOL GetClientRect(HWND hwnd, RECT* rect) {
   return TRUE;
 }
 
+LONG GetWindowLongA(HWND hwnd, int index) {
+  return alive(hwnd) && index == GWL_STYLE ? static_cast<LONG>(hwnd->style) : 0;
+}
+
+// The frame of a top-level window, placed as GetWindowRect places the client in it.
+BOOL AdjustWindowRectEx(RECT* rect, DWORD, BOOL, DWORD) {
+  const State& s = state();
+  rect->left -= s.frame_width / 2;
+  rect->right += s.frame_width - s.frame_width / 2;
+  rect->top -= s.frame_height - s.frame_width / 2;
+  rect->bottom += s.frame_width / 2;
+  return TRUE;
+}
+
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
   if (!alive(hwnd)) return FALSE;
   place(hwnd, x, y, width, height);

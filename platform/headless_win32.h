@@ -265,6 +265,9 @@ inline constexpr UINT SWP_NOSIZE = 0x1;
 inline constexpr UINT SWP_NOMOVE = 0x2;
 inline constexpr UINT SWP_NOOWNERZORDER = 0x200;
 inline HWND const HWND_TOP = nullptr;
+inline constexpr int GWL_STYLE = -16;
+inline constexpr int SM_CXVSCROLL = 2;
+inline constexpr int SM_CYHSCROLL = 3;
 inline constexpr int SM_CXVIRTUALSCREEN = 78;
 inline constexpr int SM_CYVIRTUALSCREEN = 79;
 inline constexpr DWORD OFN_HIDEREADONLY = 0x4;
@@ -295,6 +298,8 @@ BOOL IsWindow(HWND hwnd);
 int GetWindowTextA(HWND hwnd, LPSTR text, int room);
 BOOL GetWindowRect(HWND hwnd, RECT* rect);
 BOOL GetClientRect(HWND hwnd, RECT* rect);
+BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD ex_style);
+LONG GetWindowLongA(HWND hwnd, int index);  // GWL_STYLE only
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flags);
 int GetSystemMetrics(int index);

@@ -220,7 +220,8 @@ drive wait Veltrax_Diffr 120 acp 932 \
   text 48 "パラメータの保存先選択" text 64 "format option" \
   text 10 CADVANCE text 16 PADS text 26 MM-2/Colmo text 30 "CCF(zuken)" \
   text 49 amp-rev-b.net text 50 No.2 text 56 No.8 text 41 0 \
-  check 49 1 check 50 0 check 16 1 check 10 0 check 31 1 check 38 0 enabled 36 1 fits rect
+  check 49 1 check 50 0 check 16 1 check 10 0 check 31 1 check 38 0 enabled 36 1 bars none \
+  fits rect
 check "screenshot in Japanese" screenshot window-ja
 
 echo "== English, formats and saving areas, Execute"

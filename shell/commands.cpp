@@ -50,7 +50,7 @@ void switch_language() {
 }
 
 void restore_default_size(HWND hwnd) {
-  const Size size = default_window_size(shell().layout);
+  const Size size = default_size();
   SetWindowPos(hwnd, HWND_TOP, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOOWNERZORDER);
 }
 

@@ -13,8 +13,11 @@ Layout layout_from_metrics(const TEXTMETRICA& tm) {
   return l;
 }
 
-Size default_window_size(const Layout& layout) {
-  return {(540 * layout.cell_width) / 10 + 10, (340 * layout.line_height) / 10};
+Size default_window_size(const Layout& layout, Size frame) {
+  const int cw = layout.cell_width;
+  const int lh = layout.line_height;
+  return {std::max((540 * cw) / 10 + 10, (CANVAS_CELLS + 1) * cw + frame.width),
+          std::max((340 * lh) / 10, (CANVAS_LINES + 1) * lh + frame.height)};
 }
 
 RECT scale_row(const ControlRow& row, const Layout& l) {

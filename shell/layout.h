@@ -23,8 +23,11 @@ struct Size {
   int width;
   int height;
 };
-// The default outer size of the main window.
-Size default_window_size(const Layout& layout);
+// The default outer size of the main window: 54 cells and 10 pixels by 34 lines, or more where a
+// window frame of the given size would leave less client than the whole canvas and one unit more
+// each way, the room at which the scroll bars hide (so that a large frame or a small font opens
+// the window without bars).
+Size default_window_size(const Layout& layout, Size frame);
 
 // A row's rectangle in client pixels at the current offsets.
 RECT scale_row(const ControlRow& row, const Layout& layout);

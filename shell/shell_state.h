@@ -29,6 +29,8 @@ void set_check(int id, bool checked);
 void relabel();
 // Copies the edit box back into its text slot and derives the format option from it.
 void read_back_edit_boxes();
+// The main window's default outer size in its font and this platform's window frame.
+Size default_size();
 
 // WM_COMMAND: the control id in the low word of wparam, the notification in the high word.
 void handle_command(HWND hwnd, WPARAM wparam);

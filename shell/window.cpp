@@ -15,7 +15,8 @@ namespace {
 
 constexpr int PLACEMENT_MARGIN_X = 200;  // a stored window must show this much of its width
 constexpr int PLACEMENT_MARGIN_Y = 150;  // and of its height on the virtual screen
-constexpr int MIN_STORED_SIZE = 6;       // a smaller stored window opens at the default size
+constexpr DWORD MAIN_WINDOW_STYLE = WS_OVERLAPPEDWINDOW;
+constexpr int MIN_STORED_SIZE = 6;  // a smaller stored window opens at the default size
 constexpr int NUMBER_TEXT_SIZE = 50;
 
 Shell the_shell;
@@ -151,7 +152,7 @@ void place_window(HWND hwnd) {
   if (w >= MIN_STORED_SIZE && h >= MIN_STORED_SIZE) {
     MoveWindow(hwnd, clamp_to_int(x), clamp_to_int(y), clamp_to_int(w), clamp_to_int(h), TRUE);
   } else {
-    const Size size = default_window_size(the_shell.layout);
+    const Size size = default_size();
     MoveWindow(hwnd, clamp_to_int(x), clamp_to_int(y), size.width, size.height, TRUE);
   }
 }
@@ -244,10 +245,24 @@ void set_bar(HWND hwnd, int bar, int extent, int page) {
   SetScrollInfo(hwnd, bar, &si, TRUE);
 }
 
+// The bars are set for the client the window would have without the bars it shows now (their
+// style bits), so that a bar hides once the canvas fits without it, however it came to show (a
+// bar hides when its page covers the canvas and one unit more). A bar takes room from the other
+// direction, which may need its bar then too. A bar that shows or hides sizes the window again,
+// to the same client without bars, so that the decision stands.
 void on_size(HWND hwnd, int width, int height) {
   Layout& l = the_shell.layout;
-  const int cells = width / l.cell_width;
-  const int lines = height / l.line_height;
+  const int bar_width = GetSystemMetrics(SM_CXVSCROLL);
+  const int bar_height = GetSystemMetrics(SM_CYHSCROLL);
+  const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+  if ((style & WS_VSCROLL) != 0) width += bar_width;
+  if ((style & WS_HSCROLL) != 0) height += bar_height;
+  bool vertical = height / l.line_height <= CANVAS_LINES;
+  const bool horizontal = width / l.cell_width <= CANVAS_CELLS ||
+                          (vertical && (width - bar_width) / l.cell_width <= CANVAS_CELLS);
+  vertical = vertical || (horizontal && (height - bar_height) / l.line_height <= CANVAS_LINES);
+  const int cells = (width - (vertical ? bar_width : 0)) / l.cell_width;
+  const int lines = (height - (horizontal ? bar_height : 0)) / l.line_height;
   bool moved = false;
   if (const int d = resize_shift(lines, l.v_offset, CANVAS_LINES); d > 0) {
     ScrollWindow(hwnd, 0, d * l.line_height, nullptr, nullptr);
@@ -295,6 +310,13 @@ void on_scroll(HWND hwnd, int bar, int code) {
 
 Shell& shell() {
   return the_shell;
+}
+
+Size default_size() {
+  RECT frame{0, 0, 0, 0};  // the frame around an empty client, without scroll bars
+  AdjustWindowRectEx(&frame, MAIN_WINDOW_STYLE, FALSE, 0);
+  return default_window_size(the_shell.layout,
+                             {frame.right - frame.left, frame.bottom - frame.top});
 }
 
 HWND control(int id) {
@@ -371,7 +393,7 @@ int desktop_main(HINSTANCE instance, int show) {
   }
   HWND hwnd =
       CreateWindowExA(0, WINDOW_CLASS_NAME, WINDOW_TITLE,
-                      WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL, CW_USEDEFAULT, CW_USEDEFAULT,
+                      MAIN_WINDOW_STYLE | WS_VSCROLL | WS_HSCROLL, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   if (hwnd == nullptr) return 0;
   ShowWindow(hwnd, show);

@@ -46,6 +46,12 @@ TEST_F(Commands, HashButtonGivesTheDefaultSizeInPlace) {
     EXPECT_EQ(r.top, 40);
     EXPECT_EQ(r.right - r.left, 550);
     EXPECT_EQ(r.bottom - r.top, 544);
+    // A frame that leaves less than the canvas and one unit more each way: the window grows.
+    headless::set_frame(40, 80);
+    click(main, ID_DEFAULT_SIZE);
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.right - r.left, 53 * 10 + 40);
+    EXPECT_EQ(r.bottom - r.top, 31 * 16 + 80);
   });
 }
 

@@ -13,6 +13,7 @@
 //   click ID             BM_CLICK, returning once the program has handled it
 //   settext ID TEXT      WM_SETTEXT
 //   rect                 prints the window's rectangle as "rect X Y WIDTH HEIGHT"
+//   bars v|h|vh|none     the scroll bars the window shows
 //   close SECONDS        WM_CLOSE, then the window is gone
 //   fits                 every label of a button or static control fits the control, measured
 //                        in the control's own font (one line per control)
@@ -320,6 +321,13 @@ int main(int argc, char** argv) {
       const bool ok = g_main != nullptr && GetWindowRect(g_main, &r);
       report(ok, "rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
                      std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
+    } else if (step == "bars") {  // the scroll bars shown, "vh" letters or "none"
+      const LONG style = g_main != nullptr ? GetWindowLongA(g_main, GWL_STYLE) : 0;
+      std::string bars = (style & WS_VSCROLL) != 0 ? "v" : "";
+      bars += (style & WS_HSCROLL) != 0 ? "h" : "";
+      const std::string expected = arg();
+      if (bars.empty()) bars = "none";
+      report(bars == expected, "bars " + bars);
     } else if (step == "close") {
       close_window(arg());
     } else if (step == "fits") {
