@@ -9,6 +9,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/headless.h"
@@ -181,7 +182,8 @@ TEXTMETRICA default_text_metrics() {
 }
 
 void reset() {
-  state() = State{};
+  State fresh;  // swapped in: GCC 12 at -O3 takes an assigned temporary for uninitialised
+  std::swap(state(), fresh);
 }
 
 void set_text_metrics(const TEXTMETRICA& metrics) {
