@@ -20,19 +20,7 @@ release_done=$(date +%s)
 zip=$root/out/Veltrax_Diffr-$version-win32.zip
 deb=$root/out/veltrax-diffr_${version}_amd64.deb
 
-passed=0
-failed=0
-check() {  # description, then a command that must succeed
-  what=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "ok: $what"
-  else
-    failed=$((failed + 1))
-    echo "FAIL: $what"
-  fi
-}
+. scripts/checks.sh
 
 # The example pair in a work folder, compared with the same relative paths each time, so that
 # the result files (which name the netlists as given) are comparable byte for byte.
@@ -117,5 +105,4 @@ end=$(date +%s)
 
 echo "times: release files $((release_done - start)) s, package $((deb_done - release_done)) s," \
   "zip $((end - deb_done)) s, total $((end - start)) s"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_end

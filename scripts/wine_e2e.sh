@@ -52,19 +52,7 @@ driver=$root/build/win64/e2e_driver.exe
 recorder=$root/build/win64/e2e_recorder.exe
 build_done=$(date +%s)
 
-passed=0
-failed=0
-check() {  # description, then a command that must succeed
-  what=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    printf 'ok: %s\n' "$what"
-  else
-    failed=$((failed + 1))
-    printf 'FAIL: %s\n' "$what"
-  fi
-}
+. scripts/checks.sh
 
 # The executables run alone: they import only system libraries.
 dlls() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/.*DLL Name: //p' | tr '\n' ' '; }
@@ -299,5 +287,4 @@ echo "times: setup $((setup_done - start)) s, builds $((build_done - setup_done)
   "prefix $((prefix_done - build_done)) s, run $((run_done - prefix_done)) s," \
   "64-bit run $((run64_done - run_done)) s, total $((end - start)) s"
 echo "screenshots: build/e2e/window-ja.png build/e2e/window-en.png"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_end
