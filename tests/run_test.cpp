@@ -76,19 +76,6 @@ TEST_F(ComparisonRun, CompletesAndLeavesItsOutputsInTheSettings) {
   for (int k = 0; k < PARAM_RUN_RESET_COUNT; ++k)
     EXPECT_EQ(s->param[PARAM_RUN_RESET_0 + k], 0);
   EXPECT_EQ(result(), expected_result());
-
-  // A second run after a larger one sees only its own records.
-  std::string parts;
-  std::string nets;
-  for (int i = 0; i < 300; ++i) {
-    const std::string c = "C" + std::to_string(i);
-    parts += c + " 1u@C0402\n";
-    nets += "N" + std::to_string(i) + ": " + c + ".1 " + c + ".2\n";
-  }
-  run(test::pads_netlist(parts, nets), test::pads_netlist(parts, nets));
-  run(kRef, kCmp);
-  EXPECT_EQ(result(), expected_result());
-  EXPECT_EQ(message(), kSums + "Completed\n");
 }
 
 TEST_F(ComparisonRun, ReportsAnInputThatCannotBeOpenedInBothLanguages) {
