@@ -99,6 +99,12 @@ TEST(Html, ShowsCountsInputsAndWhatIsFolded) {
   EXPECT_EQ(occurrences(html, "data-category=\"N.ERR-open\""), 1u);
   EXPECT_EQ(occurrences(html, "U1.&#39;1</td>"), 2u);
   EXPECT_EQ(html.find("id=\"ignored\""), std::string::npos);
+  // A changed net's name is marked where it changed too.
+  r.nets.push_back({NetChangeKind::changed, {"OLD"}, {"NEW"}, false, {}, {"U2.1"}, {}});
+  r.nets.push_back({NetChangeKind::changed, {"SAME"}, {"SAME"}, false, {}, {"U3.1"}, {}});
+  html = review_html(r);
+  EXPECT_NE(html.find("<span class=\"diff\">NEW</span>"), std::string::npos);
+  EXPECT_EQ(html.find("<span class=\"diff\">SAME</span>"), std::string::npos);
 
   r.ignored.pins = 4;
   r.warnings.clear();
