@@ -84,9 +84,10 @@ TEST(Html, ShowsCountsInputsAndWhatIsFolded) {
        {"id=\"count-parts-value\">2<", "id=\"count-parts-add\">0<",
         "id=\"count-pins-except-add-del-exch\">7<", "id=\"ref-parts\">3<", "id=\"cmp-pins\">11<",
         "id=\"ref-format\">PADS<", "data-status=\"1\">Differences found (exit status 1)<",
-        "id=\"open-unchanged-count\">1<", "data-category=\"C.value\"", "data-category=\"N.ERR\"",
-        "data-category=\"net.renamed-program\"", "id=\"filter\"", "<del>&lt;i&gt;R1.1</del>",
-        ">alone on its net<"}) {
+        "id=\"open-unchanged-count\">1<", "<tr class=\"chg\" data-category=\"C.value\"",
+        "<tr class=\"err\" data-category=\"N.ERR\"",
+        "<tr class=\"ren\" data-category=\"net.renamed-program\"", "id=\"filter\"",
+        "<del>&lt;i&gt;R1.1</del>", ">alone on its net<"}) {
     EXPECT_NE(html.find(element), std::string::npos) << element;
   }
   // The warning in English without its prefix and line end, then its file.
