@@ -119,14 +119,15 @@ class CondensedText {
   std::pmr::vector<DroppedMarks> dropped_;
 };
 
-// The second pass of a condensing reader: steps the parser's state machine over the condensed
-// text until it ends, with the parts and pins it kept, or fails with an error code and the
-// store's failure line: the input line of the parser's position, where the offending text
-// starts. A parser whose position is null after a failure leaves it where reading stopped. An
-// empty text is READ_NOTHING.
+// The second pass of a condensing reader: notes in the store whether the first pass filled the
+// text's room, then steps the parser's state machine over the condensed text until it ends, with
+// the parts and pins it kept, or fails with an error code and the store's failure line: the input
+// line of the parser's position, where the offending text starts. A parser whose position is null
+// after a failure leaves it where reading stopped. An empty text is READ_NOTHING.
 template <class Parser>
 int parse_condensed(Parser& parser, CondensedText& text, const InputFile& in, NetlistStore& store,
                     int& pin_count) {
+  store.reader_text_full = text.full();
   if (text.empty()) return READ_NOTHING;
   parser.start(text.finish());
   while (!parser.ended()) {

@@ -190,7 +190,6 @@ int read_cadlus(InputFile& in, NetlistStore& store, int& pin_count, int /*format
   CondensedText text(store);
   Layout layout = Layout::plain;
   condense(in, text, layout);
-  store.reader_text_full = text.full();
   CadlusParser parser(store, layout);
   return parse_condensed(parser, text, in, store, pin_count);
 }

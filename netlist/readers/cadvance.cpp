@@ -264,7 +264,6 @@ class CadvanceParser {
 int read_cadvance(InputFile& in, NetlistStore& store, int& pin_count, int format_option) {
   CondensedText text(store);
   condense(in, text);
-  store.reader_text_full = text.full();
   CadvanceParser parser(store, format_option);
   return parse_condensed(parser, text, in, store, pin_count);
 }

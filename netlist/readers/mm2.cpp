@@ -89,7 +89,8 @@ void condense_line(CondensedText& text, Mode& mode, const char* line) {
   }
 }
 
-void condense(InputFile& in, CondensedText& text, LineBuffer& line) {
+void condense(InputFile& in, CondensedText& text, const NetlistStore& store) {
+  LineBuffer line(*store.memory, store.limits.std_line);  // given back before the second pass
   Mode mode = Mode::none;
   while (!text.full() && read_std_line(in, line) != END_OF_INPUT)
     condense_line(text, mode, line.data());
@@ -219,11 +220,7 @@ class Mm2Parser {
 
 int read_mm2(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
   CondensedText text(store);
-  {
-    LineBuffer line(*store.memory, store.limits.std_line);
-    condense(in, text, line);
-  }
-  store.reader_text_full = text.full();
+  condense(in, text, store);
   Mm2Parser parser(store);
   return parse_condensed(parser, text, in, store, pin_count);
 }

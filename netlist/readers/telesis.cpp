@@ -180,7 +180,8 @@ bool condense_line(CondensedText& text, Mode& mode, std::string_view s) {
 
 // Each line read is worked through one CR-terminated piece at a time, each a line of its own,
 // until $END or until the text is full.
-void condense(InputFile& in, CondensedText& text, LineBuffer& line) {
+void condense(InputFile& in, CondensedText& text, const NetlistStore& store) {
+  LineBuffer line(*store.memory, store.limits.std_line);  // given back before the second pass
   Mode mode = Mode::none;
   while (!text.full() && read_std_line(in, line) != END_OF_INPUT) {
     drop_controls(line.data());
@@ -323,11 +324,7 @@ class TelesisParser {
 
 int read_telesis(InputFile& in, NetlistStore& store, int& pin_count, int /*format_option*/) {
   CondensedText text(store);
-  {
-    LineBuffer line(*store.memory, store.limits.std_line);
-    condense(in, text, line);
-  }
-  store.reader_text_full = text.full();
+  condense(in, text, store);
   TelesisParser parser(store);
   return parse_condensed(parser, text, in, store, pin_count);
 }
