@@ -8,7 +8,6 @@ namespace veltrax {
 
 namespace {
 
-constexpr char PROGRAM[] = "veltrax_diffr";
 // Where the meanings start: the option column is padded to 24 characters, then two blanks.
 constexpr std::size_t OPTION_COLUMN = 24;
 constexpr std::size_t MEANING_COLUMN = OPTION_COLUMN + 2;

@@ -8,6 +8,8 @@
 
 namespace veltrax {
 
+inline constexpr char PROGRAM[] = "veltrax_diffr";
+
 // A text in both languages, UTF-8.
 struct Bilingual {
   const char* english;

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/help.h"
 #include "cli/terminal.h"
 #include "cli/texts.h"
 #include "compare/result_file.h"
@@ -27,7 +28,6 @@
 namespace veltrax {
 namespace {
 
-constexpr char PROGRAM[] = "veltrax_diffr";
 constexpr char VERSION[] = VELTRAX_VERSION;  // the project's, from CMakeLists.txt
 constexpr int EXIT_SAME = 0;
 constexpr int EXIT_TROUBLE = 2;
