@@ -51,17 +51,13 @@ toolchain=-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
 cmake -S . -B $win $toolchain -DVELTRAX_TESTS=OFF -DVELTRAX_WERROR=ON -DCMAKE_BUILD_TYPE=Release \
   >/dev/null
 nice -n 10 cmake --build $win --target Veltrax_Diffr veltrax_diffr -j2 >/dev/null
+. scripts/windows_dlls.sh
 for exe in $win/Veltrax_Diffr.exe $win/veltrax_diffr.exe; do
   i686-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' || {
     echo "release: $exe is not a 32-bit Windows program" >&2
     exit 1
   }
-  for dll in $(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p'); do
-    case $(echo "$dll" | tr 'a-z' 'A-Z') in
-      KERNEL32.DLL | USER32.DLL | GDI32.DLL | COMDLG32.DLL | SHELL32.DLL | MSVCRT.DLL) ;;
-      *) echo "release: $exe needs $dll" >&2; exit 1 ;;
-    esac
-  done
+  only_system_dlls "$exe" || exit 1
 done
 stage=build/release/zip/$zip_name
 rm -rf build/release/zip

@@ -55,15 +55,7 @@ build_done=$(date +%s)
 . scripts/checks.sh
 
 # The executables run alone: they import only system libraries.
-dlls() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/.*DLL Name: //p' | tr '\n' ' '; }
-only_system_dlls() {
-  for dll in $(dlls "$1"); do
-    case $(echo "$dll" | tr 'a-z' 'A-Z') in
-      KERNEL32.DLL | USER32.DLL | GDI32.DLL | COMDLG32.DLL | SHELL32.DLL | MSVCRT.DLL) ;;
-      *) echo "imports $dll" >&2; return 1 ;;
-    esac
-  done
-}
+. scripts/windows_dlls.sh
 check "Veltrax_Diffr.exe imports only system DLLs ($(dlls "$exe"))" only_system_dlls "$exe"
 check "and so does the 64-bit one ($(dlls "$exe64"))" only_system_dlls "$exe64"
 
